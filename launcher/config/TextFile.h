@@ -1,0 +1,32 @@
+#pragma once
+// Reading and writing the launcher's text files (settings, caches,
+// favourites). Files are read as UTF-8, or as Windows-1252 when they are not
+// valid UTF-8 (files copied from Windows keep their umlauts); a UTF-8 BOM is
+// skipped. Files are replaced atomically: a temporary file in the same folder
+// is written and renamed, so a crash leaves the old or the new file, never a
+// torn one. Any thread.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace TextFile {
+
+// True when `bytes` is well-formed UTF-8.
+bool isValidUtf8(const QByteArray& bytes);
+// Decodes as UTF-8 (BOM skipped) or, when not valid UTF-8, as Windows-1252.
+QString decode(const QByteArray& bytes);
+// Windows-1252 decoding of any byte string.
+QString decodeWindows1252(const QByteArray& bytes);
+// Reads at most `maxBytes` bytes (negative: whole file). False when unreadable.
+bool readBytes(const QString& path, QByteArray& out, qint64 maxBytes = -1);
+// Reads and decodes a file. False when unreadable.
+bool readText(const QString& path, QString& out, qint64 maxBytes = -1);
+// Splits at CR LF, LF or a lone CR. A final line end does not produce an extra empty line.
+QStringList splitLines(const QString& text);
+// Replaces `path` with `data` atomically (temporary file + rename). Keeps the
+// permission bits of an existing file. False on any failure; the old file is then untouched.
+bool writeAtomic(const QString& path, const QByteArray& data);
+// Joins `lines` with CR LF after every line, encodes as UTF-8 and writes atomically.
+bool writeLinesCrLf(const QString& path, const QStringList& lines);
+
+} // namespace TextFile
