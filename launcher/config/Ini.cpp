@@ -1,0 +1,271 @@
+#include "config/Ini.h"
+
+#include "config/TextFile.h"
+#include "launch/PathOps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+
+namespace {
+
+// One physical line of a profile file: its bytes and its own line end, so a
+// rewrite can give back every untouched line byte for byte.
+struct RawLine {
+    QByteArray text;
+    QByteArray eol;
+};
+
+QList<RawLine> splitRaw(const QByteArray& bytes)
+{
+    QList<RawLine> lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        qsizetype eolLen = (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') ? 2 : 1;
+        lines.append({bytes.mid(start, i - start), bytes.mid(i, eolLen)});
+        i += eolLen - 1;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append({bytes.mid(start), {}});
+    return lines;
+}
+
+// What a decoded line means to the profile format.
+struct LineMeaning {
+    enum Kind { Other, Section, Key } kind = Other;
+    QString name;  // section name or key, trimmed
+    QString value; // raw value after the first "=", untrimmed
+};
+
+LineMeaning interpret(const QString& line)
+{
+    LineMeaning m;
+    const QString t = line.trimmed();
+    if (t.startsWith(u'[')) {
+        const qsizetype close = t.indexOf(u']');
+        m.kind = LineMeaning::Section;
+        m.name = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+        return m;
+    }
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0)
+        return m;
+    m.kind = LineMeaning::Key;
+    m.name = line.left(eq).trimmed();
+    m.value = line.mid(eq + 1);
+    return m;
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString cleanValue(const QString& raw)
+{
+    QString v = raw.trimmed();
+    if (v.size() >= 2 && v.startsWith(u'"') && v.endsWith(u'"'))
+        v = v.mid(1, v.size() - 2);
+    return v;
+}
+
+// Latin-1 plus the Windows-1252 letters; false when `text` needs UTF-8.
+bool encodeWindows1252(const QString& text, QByteArray& out)
+{
+    out.clear();
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out.append(char(u));
+            continue;
+        }
+        bool found = false;
+        for (int b = 0x80; b < 0xA0; ++b) {
+            if (TextFile::decodeWindows1252(QByteArray(1, char(b))).at(0).unicode() == u) {
+                out.append(char(b));
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+QString lineText(const RawLine& line, bool utf8, bool first)
+{
+    QByteArray bytes = line.text;
+    if (first && bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    return utf8 ? QString::fromUtf8(bytes) : TextFile::decodeWindows1252(bytes);
+}
+
+} // namespace
+
+QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file,
+                                int maxChars)
+{
+    QString text;
+    if (!TextFile::readText(file, text))
+        return {};
+    bool inSection = false;
+    for (const QString& line : TextFile::splitLines(text)) {
+        const LineMeaning m = interpret(line);
+        if (m.kind == LineMeaning::Section) {
+            // Only the first section of that name counts, as with the Windows API.
+            if (inSection)
+                return {};
+            inSection = sameName(m.name, section);
+        } else if (inSection && m.kind == LineMeaning::Key && sameName(m.name, key)) {
+            QString v = cleanValue(m.value);
+            if (maxChars >= 0 && v.size() > maxChars)
+                v.truncate(maxChars);
+            return v;
+        }
+    }
+    return {};
+}
+
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
+                               const QString& file)
+{
+    QByteArray bytes;
+    if (QFileInfo::exists(file) && !TextFile::readBytes(file, bytes))
+        return false; // never replace a file we could not read
+    QList<RawLine> lines = splitRaw(bytes);
+    bool utf8 = TextFile::isValidUtf8(bytes);
+
+    // A line break inside a value would split it into a second, foreign line.
+    QString safeValue = value;
+    safeValue.replace(u'\r', u' ').replace(u'\n', u' ');
+    const QString newText = key.trimmed() + u'=' + safeValue;
+    const QString header = u'[' + section.trimmed() + u']';
+
+    QByteArray eol = "\r\n";
+    for (const RawLine& l : lines)
+        if (!l.eol.isEmpty()) {
+            eol = l.eol;
+            break;
+        }
+
+    auto encode = [&](const QString& text) -> QByteArray {
+        if (utf8)
+            return text.toUtf8();
+        QByteArray out;
+        if (encodeWindows1252(text, out))
+            return out;
+        // The new text has characters Windows-1252 lacks: move the whole file to UTF-8.
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            lines[i].text = lineText(lines[i], false, i == 0).toUtf8();
+        utf8 = true;
+        return text.toUtf8();
+    };
+
+    qsizetype sectionLine = -1;
+    qsizetype lastKeyLine = -1;
+    qsizetype keyLine = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const LineMeaning m = interpret(lineText(lines[i], utf8, i == 0));
+        if (m.kind == LineMeaning::Section) {
+            if (sectionLine >= 0)
+                break;
+            if (sameName(m.name, section))
+                sectionLine = lastKeyLine = i;
+        } else if (sectionLine >= 0 && m.kind == LineMeaning::Key) {
+            lastKeyLine = i;
+            if (sameName(m.name, key)) {
+                keyLine = i;
+                break;
+            }
+        }
+    }
+
+    const QByteArray encoded = encode(newText);
+    if (keyLine >= 0) {
+        QByteArray prefix;
+        if (keyLine == 0 && lines[0].text.startsWith("\xEF\xBB\xBF"))
+            prefix = "\xEF\xBB\xBF";
+        lines[keyLine].text = prefix + encoded;
+    } else if (sectionLine >= 0) {
+        if (lines[lastKeyLine].eol.isEmpty())
+            lines[lastKeyLine].eol = eol;
+        lines.insert(lastKeyLine + 1, {encoded, eol});
+    } else {
+        if (!lines.isEmpty() && lines.last().eol.isEmpty())
+            lines.last().eol = eol;
+        lines.append({encode(header), eol});
+        lines.append({encoded, eol});
+    }
+
+    QByteArray out;
+    out.reserve(bytes.size() + encoded.size() + 16);
+    for (const RawLine& l : lines) {
+        out += l.text;
+        out += l.eol;
+    }
+    return TextFile::writeAtomic(file, out);
+}
+
+void CreateEmptyFile(const QString& path)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.close();
+}
+
+QString ResolveIniFileName(const QString& name)
+{
+    if (IsAbsolutePath(name) || name.contains(u':'))
+        return name;
+    const QString inCurrent = AddTrailingSeparator(QDir::currentPath() + u'/') + name;
+    return QFileInfo::exists(inCurrent) ? inCurrent : name;
+}
+
+QString ReadIniValue(const QString& section, const QString& key, const QString& file,
+                     const QString& def, bool createIfMissing)
+{
+    if (!QFileInfo::exists(file)) {
+        if (createIfMissing)
+            CreateEmptyFile(file);
+        return def;
+    }
+    const QString resolved = ResolveIniFileName(file);
+    QString value = GetPrivateProfileString(section, key, resolved, 149).trimmed();
+    if (value.endsWith(QChar(u'\0')))
+        value.chop(1);
+    if (!value.isEmpty())
+        return value;
+    if (def.isEmpty())
+        return {};
+    if (createIfMissing)
+        WriteIniValue(section, key, def, file, createIfMissing);
+    return def;
+}
+
+void WriteIniValue(const QString& section, const QString& key, const QString& value,
+                   const QString& file, bool createIfMissing)
+{
+    if (!QFileInfo::exists(file)) {
+        if (!createIfMissing)
+            return;
+        CreateEmptyFile(file);
+    }
+    WritePrivateProfileString(section, key, value, ResolveIniFileName(file));
+}
+
+qint16 toInt16(const QString& value)
+{
+    bool ok = false;
+    const int v = value.trimmed().toInt(&ok);
+    if (!ok)
+        return 0;
+    return static_cast<qint16>(qBound(-32768, v, 32767));
+}
