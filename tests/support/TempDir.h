@@ -1,5 +1,7 @@
 #pragma once
 // A real temporary folder for one test, removed afterwards.
+#include "support/QtPrint.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
