@@ -1,1 +1,37 @@
-int main() { return 0; }
+// Arvex: the launcher program. Builds the main window with its parts and runs it.
+#include "config/AppEnvironment.h"
+#include "config/SettingsPaths.h"
+#include "services/Prompt.h"
+#include "ui/MainWindow.h"
+#include "ui/QtPrompt.h"
+#include "ui/SingleInstance.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Arvex"));
+
+    const QString programFolder = AppEnvironment::programFolder();
+    SettingsPaths paths(programFolder, AppEnvironment::exeName());
+    MainWindow window(paths);
+    QtPrompt qtPrompt(&window);
+    setPrompt(&qtPrompt);
+    SingleInstance guard(programFolder);
+    window.setSingleInstance(&guard);
+
+    // The whole argument text, as one string: a game file to launch.
+    const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
+    switch (window.Form_Load(commandLine)) {
+    case MainWindow::StartResult::AnotherInstance:
+    case MainWindow::StartResult::Ended:
+        return 0;
+    case MainWindow::StartResult::Running:
+        break;
+    }
+    window.show();
+    const int code = app.exec();
+    setPrompt(nullptr);
+    return code;
+}
