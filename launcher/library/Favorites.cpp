@@ -1,0 +1,229 @@
+#include "library/Favorites.h"
+
+#include "config/AppEnvironment.h"
+#include "config/Language.h"
+#include "config/TextFile.h"
+#include "launch/PathOps.h"
+#include "library/FileNames.h"
+#include "library/GameList.h"
+#include "library/IniSection.h"
+#include "library/ListCache.h"
+#include "services/Prompt.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("Favoriten");
+
+QString nameKey(int n) { return QStringLiteral("Fav%1_Name").arg(n); }
+QString pathKey(int n) { return QStringLiteral("Fav%1_FullPath").arg(n); }
+
+// A value as one profile line: no line breaks, and a value that itself
+// starts and ends with a double quote gets one more pair (the reader removes one).
+QString iniValue(const QString& text)
+{
+    QString v = ListCache::escapeLine(text);
+    if (v.size() >= 2 && v.startsWith(u'"') && v.endsWith(u'"'))
+        v = u'"' + v + u'"';
+    return v;
+}
+
+} // namespace
+
+QStringList Favorites::names() const
+{
+    QStringList out;
+    out.reserve(m_records.size());
+    for (const FavoriteRecord& r : m_records)
+        out.append(r.Name);
+    return out;
+}
+
+void Favorites::LoadFavorites()
+{
+    m_records.clear();
+    m_unreadable = false;
+    if (m_file.isEmpty())
+        return;
+    const IniSection s = IniSection::read(m_file, kSection);
+    if (!s.readable) {
+        m_unreadable = pathExists(m_file);
+        return;
+    }
+    const QString programFolder = AppEnvironment::programFolder();
+    for (int n = 0; n <= kMaxIndex; ++n) {
+        const QString name = ListCache::unescapeLine(s.value(nameKey(n)));
+        if (name.isEmpty()) {
+            if (s.value(nameKey(n + 1)).isEmpty())
+                break;
+            continue;
+        }
+        const QString stored = ListCache::unescapeLine(s.value(pathKey(n)));
+        AddFavorite(name, ListCache::resolvedPath(programFolder, stored), -1);
+    }
+}
+
+bool Favorites::SaveFavorites()
+{
+    if (m_file.isEmpty() || m_unreadable)
+        return false;
+    const QString programFolder = AppEnvironment::programFolder();
+    QStringList lines{u'[' + kSection + u']'};
+    int w = 0;
+    for (const FavoriteRecord& r : std::as_const(m_records)) {
+        if (r.FullPath.isEmpty() || r.Name.isEmpty())
+            continue;
+        QString name = r.Name;
+        name.replace(u'_', u' ');
+        lines.append(nameKey(w) + u'=' + iniValue(name.trimmed()));
+        lines.append(pathKey(w) + u'=' + iniValue(ListCache::storedPath(programFolder, r.FullPath)));
+        ++w;
+    }
+    if (w == 0)
+        lines << nameKey(0) + u'=' << pathKey(0) + u'=';
+    return TextFile::writeLinesCrLf(m_file, lines);
+}
+
+bool Favorites::AddFavorite(const QString& Name, const QString& FullPath, int Index)
+{
+    if (Name.trimmed().isEmpty() || FullPath.isEmpty())
+        return false;
+    for (const FavoriteRecord& r : std::as_const(m_records))
+        if (r.FullPath == FullPath)
+            return false;
+    m_records.append({Name, FullPath, Index});
+    return true;
+}
+
+QString Favorites::AddToFavorit(const GameList& games, int index)
+{
+    if (index < 0 || index >= games.count())
+        return {};
+    const QString name = games.UAE_Short().at(index);
+    if (!AddFavorite(name, games.UAE_FULL().at(index), index))
+        return {};
+    SaveFavorites();
+    LoadFavorites();
+    return Msg(QStringLiteral("Neuer Favorit: "), QStringLiteral("Favorite add: ")) + name;
+}
+
+bool Favorites::DeleteFavorite(int i)
+{
+    if (i < 0 || i >= m_records.size())
+        return false;
+    m_records.removeAt(i);
+    const bool saved = SaveFavorites();
+    LoadFavorites();
+    return saved;
+}
+
+bool Favorites::DeleteFavoriteAsked(int i)
+{
+    if (i < 0 || i >= m_records.size())
+        return false;
+    const QString what = Msg(QStringLiteral("Aus Favoriten entfernen"), QStringLiteral("Remove from Favorite-List"));
+    const PromptAnswer a = prompt().ask(what + u'?', what + QStringLiteral(":\n\n") + m_records.at(i).Name,
+                                        PromptButtons::YesNo, PromptIcon::Question);
+    return a == PromptAnswer::Yes && DeleteFavorite(i);
+}
+
+bool Favorites::EditAliasName(int i)
+{
+    if (i < 0 || i >= m_records.size())
+        return false;
+    QString value = m_records.at(i).Name;
+    const bool accepted = prompt().input(
+        Msg(QStringLiteral("Anzeigenamen anpassen"), QStringLiteral("Change alias")),
+        Msg(QStringLiteral("Vergeben sie einen neuen Namen für: "), QStringLiteral("Please enter a new title for: "))
+            + m_records.at(i).Name,
+        value);
+    // Line breaks cannot be part of a list entry.
+    value.replace(u'\r', u' ').replace(u'\n', u' ');
+    if (!accepted || value.trimmed().isEmpty())
+        return false;
+    m_records[i].Name = value.trimmed();
+    const bool saved = SaveFavorites();
+    LoadFavorites();
+    return saved;
+}
+
+int Favorites::FindFavorite(const QString& text) const
+{
+    if (text.isEmpty())
+        return -1;
+    for (qsizetype i = 0; i < m_records.size(); ++i)
+        if (m_records.at(i).FullPath.contains(text, Qt::CaseSensitive))
+            return int(i);
+    return -1;
+}
+
+int Favorites::locate(const GameList& games, const QString& fullPath)
+{
+    if (fullPath.isEmpty())
+        return -1;
+    int f = int(games.UAE_FULL().indexOf(fullPath));
+    if (f < 0)
+        f = games.FindInFullList(fullPath);
+    const QString fileName = FileNameOf(fullPath);
+    if (f < 0)
+        f = games.FindFileName(fileName);
+    if (f < 0)
+        f = games.FindInFullList(fileName);
+    return f;
+}
+
+int Favorites::FavoritenListe_Click(int i, const GameList& games)
+{
+    if (i < 0 || i >= m_records.size())
+        return -1;
+    const QString path = m_records.at(i).FullPath;
+    const int f = locate(games, path);
+    if (f >= 0)
+        return f;
+    const QString text = Msg(QStringLiteral("Datei wurde nicht gefunden!\nSollen die Favoriten repariert werden?\n\n"),
+                             QStringLiteral("Rom/Image - File not found!\nDo you want to try to repair the favorites?\n\n"))
+        + FileNameOf(path);
+    const QString title = Msg(QStringLiteral("Nicht gefunden - Reparieren"), QStringLiteral("Favorite not found - Repair?"));
+    if (prompt().ask(title, text, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes)
+        RepairFavoriten(games);
+    return -1;
+}
+
+QString Favorites::RepairFavoriten(const GameList& games)
+{
+    QString report;
+    QList<FavoriteRecord> kept;
+    for (const FavoriteRecord& record : std::as_const(m_records)) {
+        FavoriteRecord r = record;
+        if (r.FullPath.isEmpty()) {
+            report += Msg(QStringLiteral("Fehler!?:"), QStringLiteral("Error!?:")) + r.Name + u'\n';
+            continue;
+        }
+        int f = locate(games, r.FullPath);
+        if (f < 0)
+            f = games.FindInFullList(r.Name);
+        if (f < 0) {
+            if (games.count() == 0) {
+                // No game list to check against (game folder unavailable): keep it.
+                report += Msg(QStringLiteral("Nicht gefunden: "), QStringLiteral("Not found: ")) + r.Name + u'\n';
+                kept.append(r);
+            } else {
+                report += Msg(QStringLiteral("Gelöscht: "), QStringLiteral("Deleted: ")) + r.Name + u'\n';
+            }
+            continue;
+        }
+        if (games.UAE_FULL().at(f) != r.FullPath) {
+            r.FullPath = games.UAE_FULL().at(f);
+            report += Msg(QStringLiteral("Repariert:"), QStringLiteral("Repaired:")) + r.Name + u'\n';
+        }
+        kept.append(r);
+    }
+    prompt().message(Msg(QStringLiteral("Reparatur - Ergebnis:"), QStringLiteral("Repair result:")),
+                     report.isEmpty() ? Msg(QStringLiteral("Es wurden keine Fehler gefunden!"),
+                                            QStringLiteral("No errors found!!"))
+                                      : report,
+                     PromptIcon::Information);
+    m_records = kept;
+    SaveFavorites();
+    LoadFavorites();
+    return report;
+}

@@ -1,0 +1,242 @@
+#include "library/FileNames.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00; // byte b (0x80..0xFF) -> U+DC00 + b
+
+// Length of the valid UTF-8 sequence at p[i], or 0 when it is not valid.
+int validSequenceLength(const unsigned char* p, qsizetype i, qsizetype n)
+{
+    const unsigned char c = p[i];
+    if (c < 0x80)
+        return 1;
+    int extra;
+    unsigned int cp;
+    if ((c & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + extra >= n)
+        return 0;
+    for (int k = 1; k <= extra; ++k) {
+        if ((p[i + k] & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (p[i + k] & 0x3F);
+    }
+    if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000)
+        || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        return 0;
+    return extra + 1;
+}
+
+bool isEscapedByte(char16_t c) { return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF; }
+
+bool statPath(const QString& path, struct stat& st)
+{
+    if (path.isEmpty())
+        return false;
+    const QByteArray raw = encodeFileName(path);
+    return ::stat(raw.constData(), &st) == 0;
+}
+
+bool matchFolded(const QChar* p, qsizetype pn, const QChar* s, qsizetype sn)
+{
+    // Iterative "*" matching with a single backtrack point: linear in practice.
+    qsizetype pi = 0, si = 0, starP = -1, starS = 0;
+    while (si < sn) {
+        if (pi < pn && p[pi] == u'*') {
+            starP = pi++;
+            starS = si;
+        } else if (pi < pn && (p[pi] == u'?' || p[pi] == s[si].toCaseFolded())) {
+            ++pi;
+            ++si;
+        } else if (starP >= 0) {
+            pi = starP + 1;
+            si = ++starS;
+        } else {
+            return false;
+        }
+    }
+    while (pi < pn && p[pi] == u'*')
+        ++pi;
+    return pi == pn;
+}
+
+bool matchOne(const QString& foldedPattern, const QString& name)
+{
+    if (matchFolded(foldedPattern.constData(), foldedPattern.size(), name.constData(), name.size()))
+        return true;
+    // "name.*" also takes a name without any extension, as the Windows lister does.
+    if (foldedPattern.endsWith(QLatin1String(".*")) && !name.contains(u'.'))
+        return matchFolded(foldedPattern.constData(), foldedPattern.size() - 2, name.constData(),
+                           name.size());
+    return false;
+}
+
+} // namespace
+
+QString decodeFileName(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    bool ascii = true;
+    for (qsizetype i = 0; i < n && ascii; ++i)
+        ascii = p[i] < 0x80;
+    if (ascii)
+        return QString::fromLatin1(bytes.data(), n);
+
+    QString out;
+    out.reserve(n);
+    qsizetype runStart = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const int len = validSequenceLength(p, i, n);
+        if (len > 0) {
+            i += len;
+            continue;
+        }
+        out += QString::fromUtf8(bytes.data() + runStart, i - runStart);
+        out += QChar(char16_t(kEscapeBase + p[i]));
+        ++i;
+        runStart = i;
+    }
+    out += QString::fromUtf8(bytes.data() + runStart, n - runStart);
+    return out;
+}
+
+QByteArray encodeFileName(const QString& name)
+{
+    const QChar* d = name.constData();
+    const qsizetype n = name.size();
+    bool escaped = false;
+    for (qsizetype i = 0; i < n && !escaped; ++i)
+        escaped = isEscapedByte(d[i].unicode());
+    if (!escaped)
+        return name.toUtf8();
+
+    QByteArray out;
+    out.reserve(n * 2);
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!isEscapedByte(d[i].unicode()))
+            continue;
+        out += QStringView(d + runStart, i - runStart).toUtf8();
+        out += char(d[i].unicode() - kEscapeBase);
+        runStart = i + 1;
+    }
+    out += QStringView(d + runStart, n - runStart).toUtf8();
+    return out;
+}
+
+bool pathExists(const QString& path)
+{
+    struct stat st;
+    return statPath(path, st);
+}
+
+bool isDirectoryPath(const QString& path)
+{
+    struct stat st;
+    return statPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool isRegularFile(const QString& path)
+{
+    struct stat st;
+    return statPath(path, st) && S_ISREG(st.st_mode);
+}
+
+bool readFileBytes(const QString& path, QByteArray& out, qint64 maxBytes)
+{
+    out.clear();
+    if (path.isEmpty() || maxBytes < 0)
+        return false;
+    const QByteArray raw = encodeFileName(path);
+    const int fd = ::open(raw.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    QFile file;
+    // QFile on the descriptor gives buffered reads; the descriptor is closed below.
+    bool ok = file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    if (ok) {
+        out = file.read(maxBytes);
+        ok = file.error() == QFileDevice::NoError;
+        file.close();
+    }
+    ::close(fd);
+    return ok;
+}
+
+WildcardList::WildcardList(const QString& patterns)
+{
+    for (const QString& part : patterns.split(u';')) {
+        const QString p = part.trimmed();
+        if (p.isEmpty())
+            continue;
+        if (p == QLatin1String("*") || p == QLatin1String("*.*"))
+            m_matchAll = true;
+        m_patterns.append(p.toCaseFolded());
+    }
+}
+
+bool WildcardList::matches(const QString& name) const
+{
+    if (m_matchAll)
+        return true;
+    for (const QString& p : m_patterns)
+        if (matchOne(p, name))
+            return true;
+    return false;
+}
+
+bool wildcardMatch(const QString& pattern, const QString& name)
+{
+    return matchOne(pattern.toCaseFolded(), name);
+}
+
+bool listBoxLess(const QString& a, const QString& b)
+{
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+void sortListBox(QStringList& list)
+{
+    // Folding each text once is much cheaper than folding inside every comparison.
+    struct Keyed {
+        QString key;
+        qsizetype index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(size_t(list.size()));
+    for (qsizetype i = 0; i < list.size(); ++i)
+        keyed.push_back({list.at(i).toCaseFolded(), i});
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& x, const Keyed& y) {
+        const int c = QString::compare(x.key, y.key, Qt::CaseSensitive);
+        if (c != 0)
+            return c < 0;
+        return list.at(x.index) < list.at(y.index);
+    });
+    QStringList sorted;
+    sorted.reserve(list.size());
+    for (const Keyed& k : keyed)
+        sorted.append(list.at(k.index));
+    list.swap(sorted);
+}

@@ -1,0 +1,226 @@
+#include "library/ListCache.h"
+
+#include "config/TextFile.h"
+#include "launch/PathOps.h"
+#include "library/FileNames.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace ListCache {
+
+namespace {
+
+constexpr QChar kEsc = QChar(0x1B);
+
+bool isRawByte(QChar c) { return c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF; }
+
+bool needsEscape(const QString& text)
+{
+    for (const QChar c : text)
+        if (c == u'\n' || c == u'\r' || c == kEsc || isRawByte(c))
+            return true;
+    return false;
+}
+
+int hexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+// A clean relative value: "./" followed by plain components.
+bool isPlainRelative(const QString& v)
+{
+    return v.startsWith(QLatin1String("./")) && !v.contains(u'\\') && !v.contains(QLatin1String("/./"))
+        && !v.contains(QLatin1String("/../")) && !v.contains(QLatin1String("//")) && !v.endsWith(u'/')
+        && !v.endsWith(QLatin1String("/.."));
+}
+
+QString decodeLine(const QByteArray& bytes)
+{
+    bool ascii = true;
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        return QString::fromLatin1(bytes);
+    return TextFile::isValidUtf8(bytes) ? QString::fromUtf8(bytes) : TextFile::decodeWindows1252(bytes);
+}
+
+} // namespace
+
+QString escapeLine(const QString& text)
+{
+    if (!needsEscape(text))
+        return text;
+    QString out;
+    out.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (c == u'\n')
+            out += QStringLiteral("\x1bn");
+        else if (c == u'\r')
+            out += QStringLiteral("\x1br");
+        else if (c == kEsc)
+            out += QStringLiteral("\x1b\x1b");
+        else if (isRawByte(c))
+            out += QStringLiteral("\x1bx")
+                + QString::number(c.unicode() - 0xDC00, 16).rightJustified(2, u'0').toUpper();
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString unescapeLine(const QString& line)
+{
+    if (!line.contains(kEsc))
+        return line;
+    QString out;
+    out.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c != kEsc || i + 1 >= line.size()) {
+            out += c;
+            continue;
+        }
+        const QChar k = line.at(i + 1);
+        if (k == u'n') {
+            out += u'\n';
+            ++i;
+        } else if (k == u'r') {
+            out += u'\r';
+            ++i;
+        } else if (k == kEsc) {
+            out += kEsc;
+            ++i;
+        } else if (k == u'x' && i + 3 < line.size() && hexValue(line.at(i + 2)) >= 0
+                   && hexValue(line.at(i + 3)) >= 0) {
+            const int b = hexValue(line.at(i + 2)) * 16 + hexValue(line.at(i + 3));
+            // Only high bytes are ever escaped; anything else is kept as written.
+            if (b >= 0x80)
+                out += QChar(char16_t(0xDC00 + b));
+            else
+                out += line.mid(i, 4);
+            i += 3;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString storedPath(const QString& programFolder, const QString& path)
+{
+    if (path.contains(u'\\'))
+        return path;
+    if (programFolder.endsWith(u'/') && path.startsWith(programFolder)) {
+        const QString candidate = QStringLiteral("./") + path.mid(programFolder.size());
+        if (isPlainRelative(candidate))
+            return candidate;
+    }
+    return MakeRelativePath(programFolder, path);
+}
+
+QString resolvedPath(const QString& programFolder, const QString& stored)
+{
+    if (programFolder.endsWith(u'/') && isPlainRelative(stored))
+        return programFolder + stored.mid(2);
+    return MakeAbsolutePath(programFolder, stored);
+}
+
+bool write(const QString& cacheFile, const QStringList& fullPaths, const QStringList& shortNames,
+           const QString& programFolder)
+{
+    QByteArray data;
+    data.reserve(fullPaths.size() * 120);
+    for (qsizetype i = 0; i < fullPaths.size(); ++i) {
+        data += escapeLine(storedPath(programFolder, fullPaths.at(i))).toUtf8();
+        data += "\r\n";
+        data += escapeLine(i < shortNames.size() ? shortNames.at(i) : QString()).toUtf8();
+        data += "\r\n";
+    }
+    return TextFile::writeAtomic(cacheFile, data);
+}
+
+ReadResult read(const QString& cacheFile, const QString& programFolder, int maxPairs,
+                const std::function<void(int)>& progress)
+{
+    ReadResult r;
+    if (cacheFile.isEmpty())
+        return r;
+    const int fd = ::open(encodeFileName(cacheFile).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return r;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return r;
+    }
+    r.found = true;
+
+    const qsizetype maxLines = qsizetype(qMax(0, maxPairs)) * 2;
+    QList<QByteArray> lines;
+    lines.reserve(qMin<qsizetype>(maxLines, 4096));
+    QByteArray current;
+    bool pendingCr = false; // a CR ended the last line; a following LF belongs to it
+    bool inLine = false;
+    auto finishLine = [&] {
+        lines.append(current);
+        current.clear();
+        inLine = false;
+    };
+    constexpr qint64 kChunk = 256 * 1024;
+    while (lines.size() < maxLines && !r.corrupt) {
+        const QByteArray chunk = file.read(kChunk);
+        if (chunk.isEmpty())
+            break;
+        for (qsizetype i = 0; i < chunk.size() && lines.size() < maxLines; ++i) {
+            const char c = chunk.at(i);
+            if (pendingCr) {
+                pendingCr = false;
+                if (c == '\n')
+                    continue;
+            }
+            if (c == '\r' || c == '\n') {
+                pendingCr = c == '\r';
+                finishLine();
+            } else if (c == '\0') {
+                r.corrupt = true;
+                break;
+            } else {
+                inLine = true;
+                if (current.size() < kMaxLineBytes)
+                    current += c;
+            }
+        }
+    }
+    if (inLine && lines.size() < maxLines && !r.corrupt)
+        finishLine();
+    if (!lines.isEmpty() && lines.first().startsWith("\xEF\xBB\xBF"))
+        lines.first().remove(0, 3);
+
+    const qsizetype pairs = (lines.size() + 1) / 2;
+    r.fullPaths.reserve(pairs);
+    r.shortNames.reserve(pairs);
+    for (qsizetype p = 0; p < pairs; ++p) {
+        r.fullPaths.append(resolvedPath(programFolder, unescapeLine(decodeLine(lines.at(2 * p)))));
+        r.shortNames.append(2 * p + 1 < lines.size() ? unescapeLine(decodeLine(lines.at(2 * p + 1)))
+                                                     : QString());
+        if (progress && (p + 1) % 500 == 0)
+            progress(int(p + 1));
+    }
+    return r;
+}
+
+} // namespace ListCache

@@ -1,0 +1,48 @@
+#pragma once
+// The list cache ("<ExeName>_Cache.txt" in the emulator's profile folder):
+// pairs of lines, one pair per game in list order, every line ended by CR LF:
+// the game file's path relative to the program folder ("./rest"), then its
+// display name. Written whole and atomically on every rebuild (UTF-8);
+// read with a cap: at most kMaxPairs pairs, lines longer than kMaxLineBytes
+// are cut, and reading stops at the first line holding a NUL byte (a binary
+// file is not a list). Caches written on Windows read correctly: CR LF,
+// Windows-1252, "\rest" relative paths, "C:\..." absolute paths.
+//
+// Characters a line cannot hold are escaped with ESC (0x1B), which no file
+// written on Windows contains: ESC "n" = LF, ESC "r" = CR, ESC ESC = ESC,
+// ESC "x" HH = the raw file-name byte HH (see FileNames.h).
+// Any thread.
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace ListCache {
+
+constexpr int kMaxPairs = 30001;
+constexpr int kMaxLineBytes = 64 * 1024;
+
+QString escapeLine(const QString& text);
+QString unescapeLine(const QString& line);
+
+// A path as stored: relative to `programFolder` when below or beside it,
+// else absolute. A path holding "\" is stored absolute (a relative value's
+// backslashes are read as separators).
+QString storedPath(const QString& programFolder, const QString& path);
+// The reverse: the absolute path of a stored value.
+QString resolvedPath(const QString& programFolder, const QString& stored);
+
+bool write(const QString& cacheFile, const QStringList& fullPaths, const QStringList& shortNames,
+           const QString& programFolder);
+
+struct ReadResult {
+    bool found = false;   // the file exists and could be opened
+    bool corrupt = false; // binary data ended the read early
+    QStringList fullPaths;
+    QStringList shortNames;
+};
+// `progress` is called after every 500 pairs with the number read so far.
+ReadResult read(const QString& cacheFile, const QString& programFolder, int maxPairs = kMaxPairs,
+                const std::function<void(int)>& progress = {});
+
+} // namespace ListCache

@@ -1,0 +1,209 @@
+#include "library/PreviewPictures.h"
+
+#include "launch/PathOps.h"
+#include "library/DisplayNames.h"
+#include "library/FileNames.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageReader>
+
+#include <algorithm>
+#include <functional>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+
+QString withSlash(const QString& folder)
+{
+    if (folder.isEmpty())
+        return folder;
+    return AddTrailingSeparator(folder.contains(u'/') ? folder : folder + u'/');
+}
+
+// The parent of a folder ("/a/b/" -> "/a/"); the root stays the root.
+QString parentFolder(const QString& folder)
+{
+    QString f = folder;
+    while (f.size() > 1 && f.endsWith(u'/'))
+        f.chop(1);
+    const qsizetype pos = f.lastIndexOf(u'/');
+    return pos < 0 ? QString() : f.left(pos + 1);
+}
+
+struct DirEntry {
+    QString name;
+    bool isDir = false;
+    bool isFile = false;
+};
+
+QList<DirEntry> listEntries(const QString& folder)
+{
+    QList<DirEntry> out;
+    if (folder.isEmpty())
+        return out;
+    DIR* dir = ::opendir(encodeFileName(folder).constData());
+    if (!dir)
+        return out;
+    while (const dirent* e = ::readdir(dir)) {
+        if (e->d_name[0] == '.')
+            continue;
+        struct stat st;
+        if (::fstatat(::dirfd(dir), e->d_name, &st, 0) != 0)
+            continue;
+        out.append({decodeFileName(QByteArrayView(e->d_name, qsizetype(std::strlen(e->d_name)))),
+                    S_ISDIR(st.st_mode), S_ISREG(st.st_mode)});
+    }
+    ::closedir(dir);
+    return out;
+}
+
+// The first file of `folder` (in list collation order) matching `pattern`.
+QString firstMatch(const QString& folder, const QString& pattern)
+{
+    if (folder.isEmpty())
+        return {};
+    QString best;
+    for (const DirEntry& e : listEntries(folder))
+        if (e.isFile && wildcardMatch(pattern, e.name) && (best.isEmpty() || listBoxLess(e.name, best)))
+            best = e.name;
+    return best.isEmpty() ? QString() : folder + best;
+}
+
+quint32 le32(const QByteArray& b, int at)
+{
+    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16
+        | quint32(quint8(b[at + 3])) << 24;
+}
+
+// Decoders fill a picture that is cut short with grey (JPEG) or leave it
+// half empty (BMP, GIF) without failing; such files are treated as broken.
+bool looksComplete(const QByteArray& b)
+{
+    if (b.startsWith("\xFF\xD8")) {
+        const qsizetype tail = std::max<qsizetype>(2, b.size() - 64 * 1024);
+        return b.lastIndexOf("\xFF\xD9") >= tail;
+    }
+    if (b.startsWith("GIF8")) {
+        const qsizetype tail = std::max<qsizetype>(0, b.size() - 16);
+        return b.lastIndexOf(char(0x3B)) >= tail;
+    }
+    if (b.startsWith("BM")) {
+        if (b.size() < 54)
+            return false;
+        const quint32 offBits = le32(b, 10);
+        const quint32 headerSize = le32(b, 14);
+        if (headerSize < 40)
+            return true; // old OS/2 headers: leave it to the decoder
+        const qint64 width = qint32(le32(b, 18));
+        const qint64 height = qAbs(qint64(qint32(le32(b, 22))));
+        const int bpp = quint8(b[28]) | quint8(b[29]) << 8;
+        const quint32 compression = le32(b, 30);
+        if (compression != 0 && compression != 3)
+            return true; // run-length data has no fixed size
+        const qint64 row = ((qint64(bpp) * width + 31) / 32) * 4;
+        return width > 0 && qint64(offBits) + row * height <= b.size();
+    }
+    return true;
+}
+
+} // namespace
+
+QString FixedFolder(const QString& parent, const QString& name)
+{
+    const QString base = withSlash(parent);
+    if (base.isEmpty())
+        return {};
+    if (isDirectoryPath(base + name))
+        return base + name + u'/';
+    QString best;
+    for (const DirEntry& e : listEntries(base))
+        if (e.isDir && e.name.compare(name, Qt::CaseInsensitive) == 0
+            && (best.isEmpty() || listBoxLess(e.name, best)))
+            best = e.name;
+    return best.isEmpty() ? QString() : base + best + u'/';
+}
+
+QString FindPreviewPicture(const QString& name, const PreviewFolders& folders)
+{
+    QString stem = name;
+    if (stem.size() >= 4 && stem.at(stem.size() - 4) == u'.')
+        stem.chop(4);
+    stem = stem.trimmed();
+    if (stem.isEmpty())
+        return {};
+
+    const QString game = withSlash(folders.gameFolder);
+    const QString parent = game.isEmpty() ? QString() : parentFolder(game);
+    const QString emulator = withSlash(folders.emulatorFolder);
+    const QString profile = withSlash(folders.profileFolder);
+    // Folders are resolved lazily: most games are found in the first places.
+    auto fixed = [](const QString& base, const char* sub) {
+        return base.isEmpty() ? QString() : FixedFolder(base, QLatin1String(sub));
+    };
+    const std::function<QString()> order[] = {
+        [&] { return firstMatch(fixed(profile, "Pictures"), stem + QStringLiteral("*.*")); },
+        [&] { return firstMatch(game, stem + QStringLiteral("*.jpg")); },
+        [&] { return firstMatch(game, stem + QStringLiteral("*.png")); },
+        [&] { return firstMatch(fixed(parent, "snap"), stem + QStringLiteral("*.*")); },
+        [&] { return firstMatch(fixed(parent, "Titles"), stem + QStringLiteral("*.*")); },
+        [&] { return firstMatch(fixed(emulator, "Titles"), stem + QStringLiteral("*.*")); },
+        [&] { return firstMatch(fixed(emulator, "Pictures"), stem + QStringLiteral("*.*")); },
+        [&] { return firstMatch(game, stem + QStringLiteral("*.gif")); },
+    };
+    for (const auto& look : order)
+        if (const QString found = look(); !found.isEmpty())
+            return found;
+    return {};
+}
+
+PreviewChoice ShowPreview(const QString& fullPath, const PreviewFolders& folders)
+{
+    PreviewChoice c;
+    const QString path = StripEnclosingQuotes(fullPath);
+    const QString name = FileNameOf(path);
+    const QString profile = withSlash(folders.profileFolder);
+    if (!profile.isEmpty() && FixedFolder(profile, QStringLiteral("Pictures")).isEmpty())
+        QDir().mkpath(profile + QStringLiteral("Pictures"));
+    if (name.isEmpty()) {
+        c.hideArea = true;
+        return c;
+    }
+    c.picture = FindPreviewPicture(name, folders);
+    if (c.picture.isEmpty())
+        c.picture = FindPreviewPicture(CutShortName(path, QStringLiteral("("), false), folders);
+    if (c.picture.isEmpty() && !profile.isEmpty())
+        c.picture = FindPreviewPicture(FileNameOf(profile.chopped(1)), folders);
+    return c;
+}
+
+QImage LoadVorschauImageFromPAth(const QString& path)
+{
+    QByteArray bytes;
+    if (!readFileBytes(path, bytes, kMaxPictureBytes + 1) || bytes.size() > kMaxPictureBytes
+        || bytes.isEmpty() || !looksComplete(bytes))
+        return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    QImage image = reader.read();
+    return image;
+}
+
+QSize PreviewTargetSize(const QSize& picture, const QSize& frame)
+{
+    if (picture.isEmpty() || frame.isEmpty())
+        return {};
+    return picture.scaled(frame, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+QImage ScalePreview(const QImage& picture, const QSize& frame)
+{
+    const QSize target = PreviewTargetSize(picture.size(), frame);
+    if (picture.isNull() || target.isEmpty())
+        return {};
+    return picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
