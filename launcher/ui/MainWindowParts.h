@@ -14,6 +14,7 @@ class QWidget;
 class GameListsPart {
 public:
     virtual ~GameListsPart() = default;
+    // The area's widget; the main window takes it over as its child.
     virtual QWidget* widget() = 0;
     // Reads the selected emulator's favourites file into the favourites list.
     virtual void LoadFavorites() = 0;
