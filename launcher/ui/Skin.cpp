@@ -1,0 +1,164 @@
+#include "ui/Skin.h"
+
+#include "config/Ini.h"
+#include "launch/PathOps.h"
+#include "ui/BuiltinPictures.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+
+namespace Skin {
+
+namespace {
+
+// Entries of `folder` of the given kind in name order (ignoring case);
+// hidden (dot) entries are left out.
+QStringList entries(const QString& folder, QDir::Filters kind)
+{
+    if (folder.isEmpty())
+        return {};
+    QDir dir(folder);
+    return dir.entryList(kind | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+}
+
+// "base.*" as the platform's file patterns read it: the name itself, or the
+// name followed by a dot and anything.
+bool matchesBaseName(const QString& fileName, const QString& baseName)
+{
+    if (fileName.size() == baseName.size())
+        return fileName.compare(baseName, Qt::CaseInsensitive) == 0;
+    return fileName.size() > baseName.size()
+        && fileName.at(baseName.size()) == QLatin1Char('.')
+        && fileName.startsWith(baseName, Qt::CaseInsensitive);
+}
+
+ColorValue readColor(const QString& skinFile, const char* key, const char* def)
+{
+    const QString text = ReadIniValue(QString::fromLatin1(kSection), QString::fromLatin1(key),
+                                      skinFile, QString::fromLatin1(def), true);
+    return HexToColor(IsColorText(text) ? text : QString::fromLatin1(def));
+}
+
+} // namespace
+
+QString FindFolder(const QString& parent, const QString& name)
+{
+    if (parent.isEmpty() || name.isEmpty())
+        return {};
+    const QString base = AddTrailingSeparator(parent);
+    if (QFileInfo(base + name).isDir())
+        return base + name + QLatin1Char('/');
+    for (const QString& entry : entries(base, QDir::Dirs)) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return base + entry + QLatin1Char('/');
+    }
+    return {};
+}
+
+QString FindPictureFile(const QString& folder, const QString& baseName)
+{
+    if (folder.isEmpty() || baseName.isEmpty())
+        return {};
+    const QString base = AddTrailingSeparator(folder);
+    for (const QString& entry : entries(base, QDir::Files)) {
+        if (matchesBaseName(entry, baseName))
+            return base + entry;
+    }
+    return {};
+}
+
+QString SkinFolder(const QString& startFolder) { return FindFolder(startFolder, QStringLiteral("Skin")); }
+
+QString SkinIniPath(const QString& startFolder)
+{
+    QString folder = SkinFolder(startFolder);
+    if (folder.isEmpty())
+        folder = AddTrailingSeparator(startFolder) + QStringLiteral("Skin/");
+    return folder + QStringLiteral("Skin.ini");
+}
+
+QString FindEmulatorPicture(const QString& configRoot, const QString& emu)
+{
+    if (emu.isEmpty())
+        return {};
+    const QString skin = SkinFolder(AddTrailingSeparator(configRoot) + emu);
+    if (skin.isEmpty())
+        return {};
+    const QString own = FindPictureFile(skin, emu);
+    return own.isEmpty() ? FindPictureFile(skin, QStringLiteral("Loading")) : own;
+}
+
+QString TitleString(const QString& skinFile)
+{
+    return ReadIniValue(QString::fromLatin1(kSection), QStringLiteral("TitleString"), skinFile,
+                        QString::fromLatin1(kDefaultTitle), false);
+}
+
+QString DownloadURL(const QString& skinFile)
+{
+    return ReadIniValue(QString::fromLatin1(kSection), QStringLiteral("DownloadURL"), skinFile,
+                        QString(), false);
+}
+
+ColorValue BackColor(const QString& skinFile)
+{
+    return readColor(skinFile, "BackColor", kDefaultBackColor);
+}
+
+ColorValue FontColor(const QString& skinFile)
+{
+    return readColor(skinFile, "FontColor", kDefaultFontColor);
+}
+
+QString getEmuDownloadPath(const QString& skinFile, QString& toolTip)
+{
+    const QString url = DownloadURL(skinFile);
+    QString shown = url;
+    shown.remove(QStringLiteral("http://"));
+    toolTip = TitleString(skinFile) + QStringLiteral(" Download: ") + shown;
+    return url;
+}
+
+} // namespace Skin
+
+namespace {
+
+constexpr const char* kSkinBaseNames[SkinPictures::kSlotCount] = {
+    "Background", "Drivebox", "BackgroundTopRight"};
+constexpr const char* kBuiltins[SkinPictures::kSlotCount] = {
+    BuiltinPictures::kBackground, BuiltinPictures::kDriveBox, BuiltinPictures::kTopLeft};
+
+} // namespace
+
+SkinPictures::SkinPictures()
+{
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        m_sources[slot] = builtinFile(Slot(slot));
+        m_pictures[slot] = BuiltinPictures::load(kBuiltins[slot]);
+    }
+}
+
+QString SkinPictures::builtinFile(Slot slot) { return QString::fromLatin1(kBuiltins[slot]); }
+
+QString SkinPictures::pictureFile(const QString& startFolder, Slot slot)
+{
+    const QString file = Skin::FindPictureFile(Skin::SkinFolder(startFolder),
+                                               QString::fromLatin1(kSkinBaseNames[slot]));
+    return file.isEmpty() ? builtinFile(slot) : file;
+}
+
+void SkinPictures::load(const QString& startFolder)
+{
+    BuiltinPictures::EnsureBuiltinPictures();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const QString file = pictureFile(startFolder, Slot(slot));
+        if (file == m_sources[slot] && !m_pictures[slot].isNull() && file.startsWith(QLatin1Char(':')))
+            continue;
+        QImage image(file);
+        if (image.isNull())
+            continue;  // undecodable: the previous picture stays
+        m_pictures[slot] = QPixmap::fromImage(std::move(image));
+        m_sources[slot] = file;
+    }
+}
