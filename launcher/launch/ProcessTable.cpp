@@ -77,13 +77,21 @@ public:
             ProcessInfo info;
             info.pid = pid;
 
-            std::snprintf(path, sizeof path, "/proc/%ld/comm", pid);
-            ssize_t n = readSmallFile(path, buf, sizeof buf);
+            // "pid (comm) state ...": one read gives the kernel name and
+            // whether the process has ended (a zombie not yet reaped by its
+            // parent is no running program).
+            std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
+            ssize_t n = readSmallFile(path, buf, 512);
             if (n <= 0)
                 continue; // gone meanwhile
-            if (buf[n - 1] == '\n')
-                --n;
-            info.comm = QString::fromLocal8Bit(buf, n);
+            const char* open = static_cast<const char*>(std::memchr(buf, '(', size_t(n)));
+            const char* close = static_cast<const char*>(memrchr(buf, ')', size_t(n)));
+            if (!open || !close || close < open || close + 2 >= buf + n)
+                continue;
+            const char state = close[2];
+            if (state == 'Z' || state == 'X' || state == 'x')
+                continue;
+            info.comm = QString::fromLocal8Bit(open + 1, close - open - 1);
 
             std::snprintf(path, sizeof path, "/proc/%ld/exe", pid);
             n = ::readlink(path, buf, sizeof buf);
