@@ -2,6 +2,7 @@
 #include "config/AppEnvironment.h"
 #include "config/SettingsPaths.h"
 #include "services/Prompt.h"
+#include "ui/LaunchController.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPrompt.h"
 #include "ui/SingleInstance.h"
@@ -20,6 +21,9 @@ int main(int argc, char** argv)
     setPrompt(&qtPrompt);
     SingleInstance guard(programFolder);
     window.setSingleInstance(&guard);
+
+    LaunchController launch(window, LaunchController::Hooks{});
+    window.setLaunchPart(&launch);
 
     // The whole argument text, as one string: a game file to launch.
     const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');

@@ -397,8 +397,19 @@ void MainWindow::LeaveEmulatorBox()
     setPanelsVisible(true);
     ShowEmulatorList(false);
     EmuListbox->setCurrentIndex(SelectedEmulatorIndex);
+    focusListsAfterEmulatorBox();
+}
+
+void MainWindow::focusListsAfterEmulatorBox()
+{
     FocusArea = (m_lists && m_lists->favouritesCount() > 0) ? QStringLiteral("1")
                                                               : QStringLiteral("2");
+    relayout();
+}
+
+void MainWindow::showAllPanels()
+{
+    setPanelsVisible(true);
     relayout();
 }
 

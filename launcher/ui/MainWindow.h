@@ -66,6 +66,10 @@ public:
 
     void LoadEmulatorView();
     void LoadSettings();
+    // Show-all of the panels (after a game, after the emulator box closes).
+    void showAllPanels();
+    // FocusArea back on the lists: "1" with favourites, else "2"; relayout.
+    void focusListsAfterEmulatorBox();
     void ExitBtn_Click();
     // True once the window has asked the process to end.
     bool hasEnded() const { return m_ended; }
