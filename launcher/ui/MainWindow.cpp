@@ -659,8 +659,22 @@ bool MainWindow::handleEmulatorControlKey(QObject* control, QKeyEvent* event)
     return ascii != 0;
 }
 
+void MainWindow::setKeyPreview(KeyPreview preview)
+{
+    if (!m_keyPreview && preview)
+        qApp->installEventFilter(this);
+    m_keyPreview = std::move(preview);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_keyPreview && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
+        && watched->isWidgetType()) {
+        auto* target = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::KeyPress && (target == this || isAncestorOf(target))
+            && m_keyPreview(static_cast<QKeyEvent*>(event), target))
+            return true;
+    }
     const bool emuControl = watched == EmuListbox || watched == EmuListbox->view()
                             || watched == EmulatorLongListbox;
     if (emuControl && event->type() == QEvent::KeyPress)

@@ -14,6 +14,7 @@
 
 class AlwaysOnTop;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -34,6 +35,10 @@ public:
     // How the process ends (ExitBtn_Click, command-line mode); the real program
     // quits the event loop, tests record the call.
     void setEndProcess(std::function<void(int)> endProcess) { m_endProcess = std::move(endProcess); }
+    // Key preview: the window sees every key pressed in it before its
+    // controls do. The handler returns true to swallow the key.
+    using KeyPreview = std::function<bool(QKeyEvent* event, QWidget* focused)>;
+    void setKeyPreview(KeyPreview preview);
     // Single-instance guard; when set, start-up asks it first.
     void setSingleInstance(SingleInstance* guard) { m_singleInstance = guard; }
 
@@ -140,6 +145,7 @@ private:
     LaunchPart* m_launch = nullptr;
     SingleInstance* m_singleInstance = nullptr;
     std::function<void(int)> m_endProcess;
+    KeyPreview m_keyPreview;
     QStackedLayout* m_centre = nullptr;
     QWidget* m_emptyLists = nullptr;
     QTimer* m_clockTimer = nullptr;
