@@ -108,6 +108,10 @@ const ScrollCase kScrolls[] = {
     {"search results focused: only the other lists move", 5, 4, {0, 50, 50, 50, 50},
      {0, 45, 20, 41, 45}, {0, 49, 20, 49, 45}},
     {"emulator box focused", 6, 5, {0, 50, 50, 50, 50}, {0, 5, 20, 9, 20}, {0, 0, 20, 0, 20}},
+    {"down: exactly ten below is not near the end", 5, 3, {0, 21, 20, 50, 50}, {0, 10, 10, 20, 20},
+     {0, 10, 19, 30, 20}},
+    {"up: exactly ten above is not near the start", 6, 3, {0, 50, 50, 50, 50}, {0, 10, 9, 20, 20},
+     {0, 10, 0, 10, 20}},
     {"empty lists are left alone", 5, 2, {0, 0, 0, 0, 0}, {0, -1, -1, -1, -1}, {0, -1, -1, -1, -1}},
 };
 
