@@ -72,26 +72,39 @@ qint64 SpawnDetached(const QString& program, const QStringList& args, const QStr
     argv.push_back(nullptr);
     const std::string dir = QFile::encodeName(workDir).toStdString();
 
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
+    // Two pipes: the intermediate child reports the program's id on one; the
+    // program reports a failed start on the other, which closes unwritten
+    // when the exec succeeds.
+    int idPipe[2];
+    int errPipe[2];
+    if (::pipe2(idPipe, O_CLOEXEC) != 0) {
         if (error)
             *error = errno;
+        return -1;
+    }
+    if (::pipe2(errPipe, O_CLOEXEC) != 0) {
+        if (error)
+            *error = errno;
+        ::close(idPipe[0]);
+        ::close(idPipe[1]);
         return -1;
     }
     const pid_t child = ::fork();
     if (child < 0) {
         if (error)
             *error = errno;
-        ::close(fds[0]);
-        ::close(fds[1]);
+        for (int fd : {idPipe[0], idPipe[1], errPipe[0], errPipe[1]})
+            ::close(fd);
         return -1;
     }
     if (child == 0) {
         // Intermediate child: starts the program and leaves at once, so the
         // program is adopted by init and never becomes our zombie.
-        ::close(fds[0]);
+        ::close(idPipe[0]);
+        ::close(errPipe[0]);
         const pid_t grandchild = ::fork();
         if (grandchild == 0) {
+            ::close(idPipe[1]);
             ::setsid();
             sigset_t none;
             sigemptyset(&none);
@@ -104,23 +117,25 @@ qint64 SpawnDetached(const QString& program, const QStringList& args, const QStr
                 ::execv(argv[0], argv.data());
                 err = errno;
             }
-            writeAll(fds[1], &err, sizeof err);
+            writeAll(errPipe[1], &err, sizeof err);
             ::_exit(127);
         }
+        ::close(errPipe[1]);
         const pid_t sent = grandchild;
-        writeAll(fds[1], &sent, sizeof sent);
+        writeAll(idPipe[1], &sent, sizeof sent);
         ::_exit(grandchild > 0 ? 0 : 1);
     }
-    ::close(fds[1]);
+    ::close(idPipe[1]);
+    ::close(errPipe[1]);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     pid_t started = -1;
     qint64 result = -1;
-    if (readAll(fds[0], &started, sizeof started) && started > 0) {
+    if (readAll(idPipe[0], &started, sizeof started) && started > 0) {
         int err = 0;
-        // End of file without data: the exec succeeded (the pipe closed on exec).
-        if (readAll(fds[0], &err, sizeof err)) {
+        // End of file without data: the exec succeeded.
+        if (readAll(errPipe[0], &err, sizeof err)) {
             if (error)
                 *error = err;
         } else {
@@ -129,7 +144,8 @@ qint64 SpawnDetached(const QString& program, const QStringList& args, const QStr
     } else if (error) {
         *error = EAGAIN;
     }
-    ::close(fds[0]);
+    ::close(idPipe[0]);
+    ::close(errPipe[0]);
     return result;
 }
 
