@@ -57,7 +57,8 @@ void GameMonitor::EmuActiveTimer_Timer()
 {
     if (m_grace > 0)
         --m_grace;
-    if (IsProgramRunning(m_watched, m_processes)) {
+    m_seenPid = FindRunningProgram(m_watched, m_processes, m_seenPid);
+    if (m_seenPid != 0) {
         m_runningShown = true;
         m_host.showRunning(Msg(QStringLiteral("Gestartet: "), QStringLiteral("Running: ")) + m_watched);
         return;

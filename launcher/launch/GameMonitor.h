@@ -63,6 +63,7 @@ private:
     int m_grace = 0;
     bool m_gameRunning = false;
     bool m_runningShown = false;
+    qint64 m_seenPid = 0; // the process found on the last tick
 };
 
 // The display form of a started file: its file name, cut after the second

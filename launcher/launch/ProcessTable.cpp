@@ -58,6 +58,52 @@ unsigned long long startTimeOf(pid_t pid)
     return std::strtoull(p, nullptr, 10);
 }
 
+// Reads what the matching needs of one process; false when it is gone, has
+// ended (a zombie not yet reaped by its parent is no running program) or
+// cannot be read.
+bool readProcess(long pid, ProcessInfo& info)
+{
+    char path[64];
+    char buf[4096];
+    info = ProcessInfo{};
+    info.pid = pid;
+
+    // "pid (comm) state ...": the kernel name and the state in one read.
+    std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
+    ssize_t n = readSmallFile(path, buf, 512);
+    if (n <= 0)
+        return false;
+    const char* open = static_cast<const char*>(std::memchr(buf, '(', size_t(n)));
+    const char* close = static_cast<const char*>(memrchr(buf, ')', size_t(n)));
+    if (!open || !close || close < open || close + 2 >= buf + n)
+        return false;
+    const char state = close[2];
+    if (state == 'Z' || state == 'X' || state == 'x')
+        return false;
+    info.comm = QString::fromLocal8Bit(open + 1, close - open - 1);
+
+    std::snprintf(path, sizeof path, "/proc/%ld/exe", pid);
+    n = ::readlink(path, buf, sizeof buf);
+    if (n > 0) {
+        info.exe = QString::fromLocal8Bit(buf, n);
+        if (info.exe.endsWith(QLatin1String(" (deleted)")))
+            info.exe.chop(10);
+    }
+
+    std::snprintf(path, sizeof path, "/proc/%ld/cmdline", pid);
+    n = readSmallFile(path, buf, sizeof buf);
+    if (n > 0) {
+        const char* a0 = buf;
+        const size_t len0 = strnlen(a0, size_t(n));
+        info.argv0 = QString::fromLocal8Bit(a0, qsizetype(len0));
+        if (qsizetype(len0) + 1 < n) {
+            const char* a1 = buf + len0 + 1;
+            info.argv1 = QString::fromLocal8Bit(a1, qsizetype(strnlen(a1, size_t(n) - len0 - 1)));
+        }
+    }
+    return true;
+}
+
 class ProcTable final : public ProcessTable {
 public:
     void forEach(const std::function<bool(const ProcessInfo&)>& visit) const override
@@ -65,57 +111,23 @@ public:
         DIR* dir = ::opendir("/proc");
         if (!dir)
             return;
-        char path[64];
-        char buf[4096];
+        ProcessInfo info;
         while (const dirent* e = ::readdir(dir)) {
             if (e->d_name[0] < '1' || e->d_name[0] > '9')
                 continue;
             char* end = nullptr;
             const long pid = std::strtol(e->d_name, &end, 10);
-            if (!end || *end)
+            if (!end || *end || !readProcess(pid, info))
                 continue;
-            ProcessInfo info;
-            info.pid = pid;
-
-            // "pid (comm) state ...": one read gives the kernel name and
-            // whether the process has ended (a zombie not yet reaped by its
-            // parent is no running program).
-            std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
-            ssize_t n = readSmallFile(path, buf, 512);
-            if (n <= 0)
-                continue; // gone meanwhile
-            const char* open = static_cast<const char*>(std::memchr(buf, '(', size_t(n)));
-            const char* close = static_cast<const char*>(memrchr(buf, ')', size_t(n)));
-            if (!open || !close || close < open || close + 2 >= buf + n)
-                continue;
-            const char state = close[2];
-            if (state == 'Z' || state == 'X' || state == 'x')
-                continue;
-            info.comm = QString::fromLocal8Bit(open + 1, close - open - 1);
-
-            std::snprintf(path, sizeof path, "/proc/%ld/exe", pid);
-            n = ::readlink(path, buf, sizeof buf);
-            if (n > 0) {
-                info.exe = QString::fromLocal8Bit(buf, n);
-                if (info.exe.endsWith(QLatin1String(" (deleted)")))
-                    info.exe.chop(10);
-            }
-
-            std::snprintf(path, sizeof path, "/proc/%ld/cmdline", pid);
-            n = readSmallFile(path, buf, sizeof buf);
-            if (n > 0) {
-                const char* a0 = buf;
-                const size_t len0 = strnlen(a0, size_t(n));
-                info.argv0 = QString::fromLocal8Bit(a0, qsizetype(len0));
-                if (qsizetype(len0) + 1 < n) {
-                    const char* a1 = buf + len0 + 1;
-                    info.argv1 = QString::fromLocal8Bit(a1, qsizetype(strnlen(a1, size_t(n) - len0 - 1)));
-                }
-            }
             if (visit(info))
                 break;
         }
         ::closedir(dir);
+    }
+
+    bool lookup(qint64 pid, ProcessInfo& info) const override
+    {
+        return pid > 0 && readProcess(long(pid), info);
     }
 
     void terminate(qint64 id) override
@@ -190,17 +202,26 @@ bool ProcessMatchesName(const ProcessInfo& info, const QString& fileName)
     return false;
 }
 
-bool IsProgramRunning(const QString& name, const ProcessTable& table)
+qint64 FindRunningProgram(const QString& name, const ProcessTable& table, qint64 hint)
 {
     const QString fileName = WatchedFileName(name);
     if (fileName.isEmpty())
-        return false;
-    bool found = false;
-    table.forEach([&](const ProcessInfo& info) {
-        found = ProcessMatchesName(info, fileName);
-        return found;
+        return 0;
+    ProcessInfo info;
+    if (hint > 0 && table.lookup(hint, info) && ProcessMatchesName(info, fileName))
+        return hint;
+    qint64 found = 0;
+    table.forEach([&](const ProcessInfo& p) {
+        if (ProcessMatchesName(p, fileName))
+            found = p.pid;
+        return found != 0;
     });
     return found;
+}
+
+bool IsProgramRunning(const QString& name, const ProcessTable& table)
+{
+    return FindRunningProgram(name, table) != 0;
 }
 
 qint64 FindProcessId(const QString& name, const ProcessTable& table)

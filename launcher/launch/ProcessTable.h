@@ -28,6 +28,8 @@ public:
     virtual ~ProcessTable() = default;
     // Calls `visit` for every running process until it returns true.
     virtual void forEach(const std::function<bool(const ProcessInfo&)>& visit) const = 0;
+    // The process `pid` alone; false when it does not run.
+    virtual bool lookup(qint64 pid, ProcessInfo& info) const = 0;
     // Ends the process `pid` (see KillProcess). Failures are silent.
     virtual void terminate(qint64 pid) = 0;
 };
@@ -48,6 +50,11 @@ bool ProcessMatchesName(const ProcessInfo& info, const QString& fileName);
 // names the program really run.
 bool IsScriptInterpreter(const QString& fileName);
 
+// The id of a process carrying the name, 0 when none does. The process
+// `hint` (an earlier result) is checked first, so watching a running program
+// costs one process read instead of a walk over all of them.
+qint64 FindRunningProgram(const QString& name, const ProcessTable& table = systemProcessTable(),
+                          qint64 hint = 0);
 // True when a process carries the name.
 bool IsProgramRunning(const QString& name, const ProcessTable& table = systemProcessTable());
 // The id of the first process carrying the name; when none does, the first

@@ -95,5 +95,14 @@ public:
             if (visit(p))
                 return;
     }
+    bool lookup(qint64 pid, ProcessInfo& info) const override
+    {
+        for (const ProcessInfo& p : list)
+            if (p.pid == pid) {
+                info = p;
+                return true;
+            }
+        return false;
+    }
     void terminate(qint64 pid) override { terminated << pid; }
 };
