@@ -177,15 +177,17 @@ void GameList::ApplyAliasList(const QString& aliasFile)
                 break;
             }
         }
-        if (k % 2 == 0) {
-            m_host.setTitleText(QStringLiteral("Alias Names: ") + QString::number(k));
-            m_host.processEvents();
-        }
+        // Renamed before events run, so nothing a window event does to the
+        // lists can invalidate the index found.
         if (found >= 0) {
             m_short[found] = row.name;
             start = found + 1;
         } else {
             start = -1; // the next row searches from the top again
+        }
+        if (k % 2 == 0) {
+            m_host.setTitleText(QStringLiteral("Alias Names: ") + QString::number(k));
+            m_host.processEvents();
         }
     }
 }
@@ -214,8 +216,10 @@ int GameList::FindInFullList(const QString& text) const
     const QString remembered = m_host.titleText();
     m_host.setTitleText(QStringLiteral(" Suche ..."));
     int found = -1;
-    for (qsizetype i = 0; i < m_full.size(); ++i) {
-        if (m_full.at(i).contains(text, Qt::CaseSensitive)) {
+    // A snapshot: window events run during the search and may replace the lists.
+    const QStringList full = m_full;
+    for (qsizetype i = 0; i < full.size(); ++i) {
+        if (full.at(i).contains(text, Qt::CaseSensitive)) {
             found = int(i);
             break;
         }

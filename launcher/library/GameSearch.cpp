@@ -1,7 +1,6 @@
 #include "library/GameSearch.h"
 
 #include "config/Language.h"
-#include "library/FileNames.h"
 
 #include <algorithm>
 #include <numeric>
