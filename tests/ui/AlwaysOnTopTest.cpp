@@ -7,7 +7,6 @@
 #include "config/Ini.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -18,13 +17,11 @@ using Picture = AlwaysOnTop::Picture;
 
 void click(QWidget* target, QPoint at = QPoint(5, 5))
 {
-    const QPoint global = target->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    }
 }
 
 void hover(QWidget* target, QEvent::Type type)
@@ -33,18 +30,16 @@ void hover(QWidget* target, QEvent::Type type)
     QApplication::sendEvent(target, &event);
 }
 
-bool staysOnTop(const QWidget& w) { return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
-
 struct PinnedWindow {
     QWidget window;
-    AlwaysOnTop* pin;
+    AlwaysOnTop* pin = new AlwaysOnTop(&window);
     PinnedWindow()
     {
         window.setGeometry(60, 40, 320, 200);
-        pin = new AlwaysOnTop(&window);
         window.show();
     }
     QLabel* label(Picture p) const { return pin->pictureLabel(p); }
+    bool staysOnTop() const { return window.windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 };
 
 TEST(AlwaysOnTop, StartsUnpinnedWithThreeTippedPictures)
@@ -52,23 +47,10 @@ TEST(AlwaysOnTop, StartsUnpinnedWithThreeTippedPictures)
     PinnedWindow w;
     EXPECT_FALSE(w.pin->GetIsOnTop());
     EXPECT_EQ(w.pin->visiblePicture(), Picture::Disabled);
-    EXPECT_EQ(w.pin->targetWindow(), &w.window);
     for (Picture p : {Picture::Disabled, Picture::MouseMove, Picture::Enabled}) {
         EXPECT_EQ(w.label(p)->toolTip(), QStringLiteral("Always on top"));
         EXPECT_FALSE(w.label(p)->pixmap().isNull()) << "built-in picture missing";
     }
-    EXPECT_EQ(w.label(Picture::Disabled)->objectName(), QStringLiteral("AOT_Disabled"));
-    EXPECT_EQ(w.label(Picture::Enabled)->objectName(), QStringLiteral("AOT_Enabled"));
-}
-
-TEST(AlwaysOnTop, HoverSwapsTheGreyPinForTheLitOne)
-{
-    PinnedWindow w;
-    hover(w.label(Picture::Disabled), QEvent::Enter);
-    EXPECT_EQ(w.pin->visiblePicture(), Picture::MouseMove);
-    hover(w.label(Picture::MouseMove), QEvent::Leave);
-    EXPECT_EQ(w.pin->visiblePicture(), Picture::Disabled);
-    EXPECT_FALSE(w.pin->GetIsOnTop());
 }
 
 TEST(AlwaysOnTop, ClickingTwiceReturnsTheWindowToNormal)
@@ -79,110 +61,55 @@ TEST(AlwaysOnTop, ClickingTwiceReturnsTheWindowToNormal)
     QObject::connect(w.pin, &AlwaysOnTop::onTopChanged, [&](bool on) { changes.append(on); });
 
     hover(w.label(Picture::Disabled), QEvent::Enter);
+    EXPECT_EQ(w.pin->visiblePicture(), Picture::MouseMove);
+    click(w.label(Picture::MouseMove), QPoint(200, 200));  // released outside: no click
+    EXPECT_FALSE(w.pin->GetIsOnTop());
     click(w.label(Picture::MouseMove));
     EXPECT_TRUE(w.pin->GetIsOnTop());
     EXPECT_EQ(w.pin->visiblePicture(), Picture::Enabled);
-    EXPECT_TRUE(staysOnTop(w.window));
+    EXPECT_TRUE(w.staysOnTop());
     EXPECT_TRUE(w.window.isVisible());
     EXPECT_EQ(w.window.geometry(), geometry);  // neither moved nor resized
 
     click(w.label(Picture::Enabled));
     EXPECT_FALSE(w.pin->GetIsOnTop());
     EXPECT_EQ(w.pin->visiblePicture(), Picture::MouseMove);  // the mouse is still over it
-    EXPECT_FALSE(staysOnTop(w.window));
+    EXPECT_FALSE(w.staysOnTop());
     EXPECT_TRUE(w.window.isVisible());
     EXPECT_EQ(w.window.geometry(), geometry);
-
     hover(w.label(Picture::MouseMove), QEvent::Leave);
     EXPECT_EQ(w.pin->visiblePicture(), Picture::Disabled);
     EXPECT_EQ(changes, (QList<bool>{true, false}));
 }
 
-TEST(AlwaysOnTop, OnlyALeftClickInsideThePinCounts)
-{
-    PinnedWindow w;
-    QLabel* grey = w.label(Picture::Disabled);
-    click(grey, QPoint(200, 200));  // released outside
-    EXPECT_FALSE(w.pin->GetIsOnTop());
-    QMouseEvent right(QEvent::MouseButtonRelease, QPointF(5, 5), grey->mapToGlobal(QPointF(5, 5)),
-                      Qt::RightButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(grey, &right);
-    EXPECT_FALSE(w.pin->GetIsOnTop());
-    click(grey);  // a click without hover first (touch) pins as well
-    EXPECT_TRUE(w.pin->GetIsOnTop());
-}
-
-TEST(AlwaysOnTop, CallsActOnTheGivenWindowAndLeaveTheFlagAlone)
-{
-    PinnedWindow w;
-    QWidget other;
-    w.pin->SetWindowAlwayOnTop(&other);
-    EXPECT_TRUE(w.pin->GetIsOnTop());
-    EXPECT_TRUE(staysOnTop(other));
-    EXPECT_FALSE(staysOnTop(w.window));
-    w.pin->SetWindowBackToNormal(&other);
-    EXPECT_FALSE(staysOnTop(other));
-
-    w.pin->SetToTop();
-    EXPECT_TRUE(staysOnTop(w.window));
-    EXPECT_EQ(w.pin->visiblePicture(), Picture::Enabled);
-    w.pin->SetToNormal();
-    EXPECT_FALSE(staysOnTop(w.window));
-    EXPECT_NE(w.pin->visiblePicture(), Picture::Enabled);
-}
-
-TEST(AlwaysOnTop, PinStateIsStoredAndRestoredFromTheSettingsFile)
+TEST(AlwaysOnTop, PinStateIsStoredAndRestored)
 {
     TempDir dir;
     const QString ini = dir.file(QStringLiteral("arvex.ini"));
+    const auto stored = [&] {
+        return GetPrivateProfileString(QStringLiteral("AlwaysOnTop"), QStringLiteral("OnTop"), ini);
+    };
     {
         PinnedWindow w;
+        w.pin->SetToTop();  // no settings file yet: nothing written
+        EXPECT_FALSE(QFileInfo::exists(ini));
         w.pin->setSettingsFile(ini);
-        click(w.label(Picture::Disabled));
-        EXPECT_EQ(GetPrivateProfileString(QStringLiteral("AlwaysOnTop"), QStringLiteral("OnTop"), ini),
-                  QStringLiteral("True"));
+        w.pin->SetToNormal();
+        click(w.label(Picture::MouseMove));
+        EXPECT_EQ(stored(), QStringLiteral("True"));
     }
-    {
-        PinnedWindow w;
-        w.pin->setSettingsFile(ini);
-        w.pin->LoadSettings();
-        EXPECT_TRUE(w.pin->GetIsOnTop());
-        EXPECT_TRUE(staysOnTop(w.window));
-        EXPECT_EQ(w.pin->visiblePicture(), Picture::Enabled);
-        w.pin->SetToNormal(true);
-        EXPECT_EQ(GetPrivateProfileString(QStringLiteral("AlwaysOnTop"), QStringLiteral("OnTop"), ini),
-                  QStringLiteral("False"));
-    }
-    {
-        PinnedWindow w;
-        w.pin->setSettingsFile(ini);
-        w.pin->LoadSettings();
-        EXPECT_FALSE(w.pin->GetIsOnTop());
-        EXPECT_FALSE(staysOnTop(w.window));
-        EXPECT_EQ(w.pin->visiblePicture(), Picture::Disabled);
-    }
-}
+    PinnedWindow restored;
+    restored.pin->setSettingsFile(ini);
+    restored.pin->LoadSettings();
+    EXPECT_TRUE(restored.pin->GetIsOnTop());
+    EXPECT_TRUE(restored.staysOnTop());
+    EXPECT_EQ(restored.pin->visiblePicture(), Picture::Enabled);
 
-TEST(AlwaysOnTop, WithoutSettingsFileNothingIsWritten)
-{
-    TempDir dir;
-    PinnedWindow w;
-    w.pin->SetToTop(true);
-    w.pin->LoadSettings();  // no file: the state in memory stays
-    EXPECT_TRUE(w.pin->GetIsOnTop());
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
-}
-
-TEST(AlwaysOnTop, GarbledStoredStateMeansUnpinned)
-{
-    TempDir dir;
-    const QString ini = dir.write(QStringLiteral("arvex.ini"),
-                                  "[AlwaysOnTop]\r\nOnTop=maybe\r\n");
-    PinnedWindow w;
-    w.pin->setSettingsFile(ini);
-    w.pin->LoadSettings();
-    EXPECT_FALSE(w.pin->GetIsOnTop());
-    EXPECT_EQ(w.pin->visiblePicture(), Picture::Disabled);
+    WriteIniValue(QStringLiteral("AlwaysOnTop"), QStringLiteral("OnTop"), QStringLiteral("maybe"), ini, true);
+    restored.pin->LoadSettings();  // anything but "True" is unpinned
+    EXPECT_FALSE(restored.pin->GetIsOnTop());
+    EXPECT_FALSE(restored.staysOnTop());
+    EXPECT_EQ(restored.pin->visiblePicture(), Picture::Disabled);
 }
 
 } // namespace

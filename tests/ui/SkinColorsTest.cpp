@@ -19,152 +19,104 @@
 
 namespace {
 
-const QColor kBack(0x00, 0x52, 0xbc);
-const QColor kFont(0xff, 0xff, 0xff);
-const ColorValue kBackValue = 0xbc5200;
-const ColorValue kFontValue = 0xffffff;
-
 struct Form {
     QWidget window;
-    QLineEdit* edit;
-    QPushButton* button;
-    QLabel* label;
-    QLabel* overPicture;
-    QListWidget* list;
-    QComboBox* combo;
-    QGroupBox* group;
-    QLineEdit* nestedEdit;
-    QCheckBox* check;
-    QPushButton* nestedButton;
-    QTextEdit* text;
-    QSpinBox* spin;
-    QDialog* ownedDialog;
+    QLineEdit* edit = new QLineEdit;
+    QPushButton* button = new QPushButton(QStringLiteral("Start"));
+    QLabel* label = new QLabel(QStringLiteral("Games"));
+    QLabel* overPicture = new QLabel(QStringLiteral("Title"));
+    QListWidget* list = new QListWidget;
+    QComboBox* combo = new QComboBox;
+    QGroupBox* group = new QGroupBox(QStringLiteral("Drive"));
+    QLineEdit* nestedEdit = new QLineEdit;
+    QCheckBox* check = new QCheckBox(QStringLiteral("Full screen"));
+    QPushButton* nestedButton = new QPushButton(QStringLiteral("OK"));
+    QTextEdit* text = new QTextEdit;
+    QSpinBox* spin = new QSpinBox;
+    QDialog* ownedDialog = new QDialog(&window);
 
     Form()
     {
         auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(edit = new QLineEdit);
-        layout->addWidget(button = new QPushButton(QStringLiteral("Start")));
-        layout->addWidget(label = new QLabel(QStringLiteral("Games")));
-        layout->addWidget(overPicture = new QLabel(QStringLiteral("Title")));
-        overPicture->setProperty("skinTransparent", true);
-        layout->addWidget(list = new QListWidget);
-        list->addItem(QStringLiteral("Monkey Island 2"));
-        layout->addWidget(combo = new QComboBox);
-        combo->setEditable(true);
-        layout->addWidget(group = new QGroupBox(QStringLiteral("Drive")));
+        for (QWidget* w : std::initializer_list<QWidget*>{edit, button, label, overPicture, list, combo, group, text, spin})
+            layout->addWidget(w);
         auto* inner = new QVBoxLayout(group);
-        inner->addWidget(nestedEdit = new QLineEdit);
-        inner->addWidget(check = new QCheckBox(QStringLiteral("Full screen")));
-        inner->addWidget(nestedButton = new QPushButton(QStringLiteral("OK")));
-        layout->addWidget(text = new QTextEdit);
-        layout->addWidget(spin = new QSpinBox);
-        ownedDialog = new QDialog(&window);
+        for (QWidget* w : std::initializer_list<QWidget*>{nestedEdit, check, nestedButton})
+            inner->addWidget(w);
+        overPicture->setProperty("skinTransparent", true);
+        combo->setEditable(true);
         window.resize(400, 700);
         window.show();
     }
 };
 
 QColor role(const QWidget* w, QPalette::ColorRole r) { return w->palette().color(QPalette::Active, r); }
-
-// The colour a widget shows at a point of its own rendering.
 QColor shownAt(QWidget* w, QPoint at) { return w->grab().toImage().pixelColor(at); }
 
 TEST(SetColors, TextBoxesAreSwappedButtonsUntouchedOthersColoured)
 {
     Form f;
-    const QPalette buttonBefore = f.button->palette();
-    const QPalette nestedButtonBefore = f.nestedButton->palette();
+    const QColor back(0x00, 0x52, 0xbc), font(0xff, 0xff, 0xff);
+    const QPalette buttonBefore = f.nestedButton->palette();
     const QPalette dialogBefore = f.ownedDialog->palette();
+    SetColors(&f.window, 0xbc5200, 0xffffff, QString());
 
-    const SkinColorPair applied = SetColors(&f.window, kBackValue, kFontValue, QString());
-    EXPECT_EQ(applied.back, kBackValue);
-    EXPECT_EQ(applied.font, kFontValue);
-
-    for (QWidget* textBox : {static_cast<QWidget*>(f.edit), static_cast<QWidget*>(f.nestedEdit),
-                             static_cast<QWidget*>(f.text), static_cast<QWidget*>(f.spin)}) {
-        SCOPED_TRACE(textBox->metaObject()->className());
-        EXPECT_EQ(role(textBox, QPalette::Base), kFont);
-        EXPECT_EQ(role(textBox, QPalette::Text), kBack);
+    for (QWidget* textBox : std::initializer_list<QWidget*>{f.edit, f.nestedEdit, f.text, f.spin}) {
+        EXPECT_EQ(role(textBox, QPalette::Base), font) << textBox->metaObject()->className();
+        EXPECT_EQ(role(textBox, QPalette::Text), back) << textBox->metaObject()->className();
     }
-    for (QWidget* control : {static_cast<QWidget*>(f.label), static_cast<QWidget*>(f.list),
-                             static_cast<QWidget*>(f.combo), static_cast<QWidget*>(f.check)}) {
-        SCOPED_TRACE(control->metaObject()->className());
-        EXPECT_EQ(role(control, QPalette::Window), kBack);
-        EXPECT_EQ(role(control, QPalette::WindowText), kFont);
-        EXPECT_EQ(role(control, QPalette::Base), kBack);
-        EXPECT_EQ(role(control, QPalette::Text), kFont);
+    for (QWidget* control : std::initializer_list<QWidget*>{f.label, f.list, f.combo, f.check}) {
+        EXPECT_EQ(role(control, QPalette::Window), back) << control->metaObject()->className();
+        EXPECT_EQ(role(control, QPalette::Base), back) << control->metaObject()->className();
+        EXPECT_EQ(role(control, QPalette::Text), font) << control->metaObject()->className();
     }
-    for (auto [button, before] : {std::pair{f.button, buttonBefore}, std::pair{f.nestedButton, nestedButtonBefore}}) {
-        EXPECT_EQ(role(button, QPalette::Button), before.color(QPalette::Active, QPalette::Button));
-        EXPECT_EQ(role(button, QPalette::ButtonText), before.color(QPalette::Active, QPalette::ButtonText));
+    for (auto r : {QPalette::Button, QPalette::ButtonText}) {
+        EXPECT_EQ(role(f.button, r), buttonBefore.color(QPalette::Active, r));
+        EXPECT_EQ(role(f.nestedButton, r), buttonBefore.color(QPalette::Active, r));
     }
     // The combo box's own line edit belongs to the combo box: not swapped.
-    ASSERT_NE(f.combo->lineEdit(), nullptr);
-    EXPECT_EQ(role(f.combo->lineEdit(), QPalette::Base), kBack);
-    EXPECT_EQ(role(f.combo->lineEdit(), QPalette::Text), kFont);
+    EXPECT_EQ(role(f.combo->lineEdit(), QPalette::Base), back);
     // A dialog owned by the window is a window of its own, not a control.
     EXPECT_EQ(f.ownedDialog->palette(), dialogBefore);
+
+    SkinColorPair remembered;
+    ASSERT_TRUE(CurrentSkinColors(&f.window, remembered));
+    EXPECT_EQ(remembered.back, 0xbc5200);
+    EXPECT_EQ(remembered.font, 0xffffff);
 }
 
 TEST(SetColors, ColoursReallyShowWhenRendered)
 {
     Form f;
-    SetColors(&f.window, HexToColor(QStringLiteral("#204060")), HexToColor(QStringLiteral("#f0e0d0")),
-              QString());
-    const QColor back(0x20, 0x40, 0x60);
-    const QColor font(0xf0, 0xe0, 0xd0);
-    // Away from the text and frame: the inside of each control.
+    SetColors(&f.window, HexToColor(QStringLiteral("#204060")), HexToColor(QStringLiteral("#f0e0d0")), QString());
+    const QColor back(0x20, 0x40, 0x60), font(0xf0, 0xe0, 0xd0);
+    // Inside each control, away from text and frame.
     EXPECT_EQ(shownAt(f.edit, QPoint(f.edit->width() - 6, f.edit->height() / 2)), font);
     EXPECT_EQ(shownAt(f.label, QPoint(f.label->width() - 3, f.label->height() / 2)), back);
     EXPECT_EQ(shownAt(f.list, QPoint(f.list->width() / 2, f.list->height() - 6)), back);
     EXPECT_EQ(shownAt(f.check, QPoint(f.check->width() - 3, f.check->height() / 2)), back);
-    // A label on a background picture stays transparent.
-    EXPECT_FALSE(f.overPicture->autoFillBackground());
+    EXPECT_FALSE(f.overPicture->autoFillBackground());  // stays transparent over a picture
     EXPECT_NE(shownAt(f.button, QPoint(f.button->width() / 2, 4)), back);
 }
 
-TEST(SetColors, NegativeColoursComeFromTheSkinFile)
+TEST(SetColors, NegativeColoursComeFromTheSkinFileOrItsDefaults)
 {
     TempDir dir;
     const QString ini = dir.write(QStringLiteral("Skin/Skin.ini"),
                                   "[Settings]\r\nBackColor=#102030\r\nFontColor=#C0D0E0\r\n");
     Form f;
-    const SkinColorPair applied = SetColors(&f.window, -1, -1, ini);
+    SkinColorPair applied = SetColors(&f.window, -1, -1, ini);
     EXPECT_EQ(applied.back, 0x302010);
     EXPECT_EQ(applied.font, 0xe0d0c0);
     EXPECT_EQ(role(f.label, QPalette::Window), QColor(0x10, 0x20, 0x30));
-    EXPECT_EQ(role(f.edit, QPalette::Base), QColor(0xc0, 0xd0, 0xe0));
+    applied = SetColors(&f.window, 0x0000ff, -5, ini);  // only the negative one is read
+    EXPECT_EQ(applied.back, 0x0000ff);
+    EXPECT_EQ(applied.font, 0xe0d0c0);
 
-    // Only the negative one is read; a given colour is used as it is.
-    const SkinColorPair mixed = SetColors(&f.window, 0x0000ff, -5, ini);
-    EXPECT_EQ(mixed.back, 0x0000ff);
-    EXPECT_EQ(mixed.font, 0xe0d0c0);
-}
-
-TEST(SetColors, MissingSkinGivesWhiteOnTheDefaultBlue)
-{
-    TempDir dir;
-    dir.mkdir(QStringLiteral("Skin"));
-    Form f;
-    const SkinColorPair applied = SetColors(&f.window, -1, -1, dir.file(QStringLiteral("Skin/Skin.ini")));
-    EXPECT_EQ(applied.back, kBackValue);
-    EXPECT_EQ(applied.font, kFontValue);
-    EXPECT_EQ(role(f.list, QPalette::Base), kBack);
-    EXPECT_EQ(role(f.list, QPalette::Text), kFont);
-}
-
-TEST(SetColors, RemembersTheColoursOnTheWindow)
-{
-    Form f;
-    SkinColorPair out;
-    EXPECT_FALSE(CurrentSkinColors(&f.window, out));
-    SetColors(&f.window, 0x123456, 0x654321, QString());
-    ASSERT_TRUE(CurrentSkinColors(&f.window, out));
-    EXPECT_EQ(out.back, 0x123456);
-    EXPECT_EQ(out.font, 0x654321);
-    EXPECT_FALSE(CurrentSkinColors(nullptr, out));
-    SetColors(nullptr, 1, 2, QString());  // ignored
+    applied = SetColors(&f.window, -1, -1, dir.file(QStringLiteral("Skin/Missing.ini")));
+    EXPECT_EQ(applied.back, 0xbc5200);  // white on the default blue
+    EXPECT_EQ(applied.font, 0xffffff);
+    EXPECT_EQ(role(f.list, QPalette::Base), QColor(0x00, 0x52, 0xbc));
 }
 
 } // namespace
