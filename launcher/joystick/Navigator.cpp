@@ -23,6 +23,8 @@ Navigator::Navigator(NavigationHost& host, Joystick& pads, QObject* parent)
     for (int k = 0; k < kSlots; ++k)
         m_ButtonMap[size_t(k)] = qint16(k);
     m_timer.setInterval(kTimerInterval);
+    // A press must act within one period; a coarse timer may run up to 5% late.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Navigator::JoystickTimer_Timer);
 }
 
