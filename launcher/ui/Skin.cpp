@@ -155,10 +155,16 @@ void SkinPictures::load(const QString& startFolder)
         const QString file = pictureFile(startFolder, Slot(slot));
         if (file == m_sources[slot] && !m_pictures[slot].isNull() && file.startsWith(QLatin1Char(':')))
             continue;
-        QImage image(file);
-        if (image.isNull())
+        QPixmap pixmap;
+        if (file.startsWith(QLatin1Char(':'))) {
+            pixmap = BuiltinPictures::load(kBuiltins[slot]);  // decoded once, then cached by Qt
+        } else {
+            QImage image(file);
+            pixmap = QPixmap::fromImage(std::move(image));
+        }
+        if (pixmap.isNull())
             continue;  // undecodable: the previous picture stays
-        m_pictures[slot] = QPixmap::fromImage(std::move(image));
+        m_pictures[slot] = std::move(pixmap);
         m_sources[slot] = file;
     }
 }
