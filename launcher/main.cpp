@@ -2,6 +2,7 @@
 #include "config/AppEnvironment.h"
 #include "config/SettingsPaths.h"
 #include "services/Prompt.h"
+#include "ui/GameListsPanel.h"
 #include "ui/LaunchController.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPrompt.h"
@@ -21,6 +22,9 @@ int main(int argc, char** argv)
     setPrompt(&qtPrompt);
     SingleInstance guard(programFolder);
     window.setSingleInstance(&guard);
+
+    GameListsPanel lists(&window);
+    window.setGameListsPart(&lists);
 
     LaunchController launch(window, LaunchController::Hooks{});
     window.setLaunchPart(&launch);
