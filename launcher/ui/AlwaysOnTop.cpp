@@ -3,6 +3,7 @@
 #include "config/Ini.h"
 #include "ui/BuiltinPictures.h"
 
+#include <QEnterEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -143,6 +144,20 @@ void AlwaysOnTop::showPicture(Picture picture)
     AOT_Disabled->setHidden(picture != Picture::Disabled);
     AOT_MouseMove->setHidden(picture != Picture::MouseMove);
     AOT_Enabled->setHidden(picture != Picture::Enabled);
+}
+
+void AlwaysOnTop::enterEvent(QEnterEvent* event)
+{
+    if (!OnTop)
+        showPicture(Picture::MouseMove);
+    QWidget::enterEvent(event);
+}
+
+void AlwaysOnTop::leaveEvent(QEvent* event)
+{
+    if (!OnTop)
+        showPicture(Picture::Disabled);
+    QWidget::leaveEvent(event);
 }
 
 bool AlwaysOnTop::eventFilter(QObject* watched, QEvent* event)

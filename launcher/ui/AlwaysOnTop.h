@@ -56,6 +56,9 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Hover over the whole control lights the unpinned pin; leaving dims it.
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void showPicture(Picture picture);

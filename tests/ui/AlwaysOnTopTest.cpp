@@ -7,6 +7,7 @@
 #include "config/Ini.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -51,6 +52,11 @@ TEST(AlwaysOnTop, StartsUnpinnedWithThreeTippedPictures)
         EXPECT_EQ(w.label(p)->toolTip(), QStringLiteral("Always on top"));
         EXPECT_FALSE(w.label(p)->pixmap().isNull()) << "built-in picture missing";
     }
+    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), w.pin->mapToGlobal(QPointF(3, 3)));
+    QApplication::sendEvent(w.pin, &enter);  // anywhere over the control
+    EXPECT_EQ(w.pin->visiblePicture(), Picture::MouseMove);
+    hover(w.pin, QEvent::Leave);
+    EXPECT_EQ(w.pin->visiblePicture(), Picture::Disabled);
 }
 
 TEST(AlwaysOnTop, ClickingTwiceReturnsTheWindowToNormal)
