@@ -5,6 +5,7 @@
 #include "ui/GameListsPanel.h"
 #include "ui/LaunchController.h"
 #include "ui/MainWindow.h"
+#include "ui/PadController.h"
 #include "ui/QtPrompt.h"
 #include "ui/SingleInstance.h"
 
@@ -26,8 +27,20 @@ int main(int argc, char** argv)
     GameListsPanel lists(&window);
     window.setGameListsPart(&lists);
 
-    LaunchController launch(window, LaunchController::Hooks{});
+    // Pad navigation is created after the launch side it watches; the launch
+    // side reaches it through this pointer (off during a game, on after it).
+    PadController* padNavigation = nullptr;
+    LaunchController::Hooks launchHooks;
+    launchHooks.joystickNavigation = [&padNavigation](bool on) {
+        if (padNavigation)
+            padNavigation->setJoystickNavigation(on);
+    };
+    LaunchController launch(window, launchHooks);
     window.setLaunchPart(&launch);
+
+    PadController pads(window, lists, launch);
+    padNavigation = &pads;
+    window.setPadNavigationPart(&pads);
 
     // The whole argument text, as one string: a game file to launch.
     const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
