@@ -2,9 +2,6 @@
 // runs it, and running it with the runner file removed afterwards.
 #include "launch/LaunchTestSupport.h"
 #include "launch/StartScript.h"
-#include "support/TempDir.h"
-
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -13,47 +10,41 @@ namespace {
 TEST(StartScriptTemplate, WrittenOnlyWhenMissingWithTheEmulatorsName)
 {
     TempDir dir;
-    const QString script = dir.file(QStringLiteral("Config/Emu/Startscript.vbs"));
-    QDir().mkpath(QFileInfo(script).absolutePath());
+    const QString script = dir.file(QStringLiteral("Startscript.vbs"));
     EXPECT_TRUE(WriteStartScriptTemplate(script, QStringLiteral("/emus/WinUAE.exe")));
-    const QByteArray text = dir.read(QStringLiteral("Config/Emu/Startscript.vbs"));
-    const QList<QByteArray> lines = text.split('\n');
+    const QList<QByteArray> lines = dir.read(QStringLiteral("Startscript.vbs")).split('\n');
     ASSERT_EQ(lines.size(), 17); // 16 lines, each ended by CR LF
     EXPECT_EQ(lines[0], "' === Startscript for WinUAE ===\r");
     EXPECT_EQ(lines[2], "Set ws = CreateObject(\"Wscript.shell\")\r");
     EXPECT_EQ(lines[5], "ws.AppActivate \"WinUAE\"\r");
     EXPECT_EQ(lines[6], "wscript.Sleep 500                            \r");
-    EXPECT_EQ(lines[9], "ws.SendKeys (\"%(f)\")\r");
     EXPECT_EQ(lines[15], "ws.SendKeys (\"{F8}\")\r");
-
-    dir.write(QStringLiteral("Config/Emu/Startscript.vbs"), "my edits");
+    dir.write(QStringLiteral("Startscript.vbs"), "my edits");
     EXPECT_FALSE(WriteStartScriptTemplate(script, QStringLiteral("/emus/WinUAE.exe")));
-    EXPECT_EQ(dir.read(QStringLiteral("Config/Emu/Startscript.vbs")), "my edits");
-    EXPECT_FALSE(WriteStartScriptTemplate(QString(), QStringLiteral("x")));
-    EXPECT_EQ(StartScriptTemplateLines(QStringLiteral("mame")).first(), QStringLiteral("' === Startscript for mame ==="));
+    EXPECT_EQ(dir.read(QStringLiteral("Startscript.vbs")), "my edits");
 }
 
 TEST(StartScriptHost, ShebangInterpreterElseWineElseNothing)
 {
     TempDir dir;
-    const QString bin = dir.mkdir(QStringLiteral("bin"));
     const QString wine = WriteExecutable(dir, QStringLiteral("bin/wine"), "#!/bin/sh\n");
     const QString py = WriteExecutable(dir, QStringLiteral("bin/mypython"), "#!/bin/sh\n");
-    ScopedEnv path{"PATH", QFile::encodeName(bin)};
+    ScopedEnv path{"PATH", QFile::encodeName(dir.file(QStringLiteral("bin")))};
     const QString vbs = dir.write(QStringLiteral("Startscript.vbs"), "Set ws = CreateObject(\"Wscript.shell\")\r\n");
     const QString shebang = dir.write(QStringLiteral("a.vbs"), "#!/bin/sh\r\necho\n");
     const QString withArg = dir.write(QStringLiteral("b.vbs"), "#! mypython  -u -x \nprint()\n");
-    const QString unknown = dir.write(QStringLiteral("c.vbs"), "#!/no/such/interpreter\n");
     EXPECT_EQ(StartScriptHost(vbs), (QStringList{wine, QStringLiteral("wscript.exe"), vbs}));
     EXPECT_EQ(StartScriptHost(shebang), (QStringList{QStringLiteral("/bin/sh"), shebang}));
     EXPECT_EQ(StartScriptHost(withArg), (QStringList{py, QStringLiteral("-u -x"), withArg}));
-    EXPECT_EQ(StartScriptHost(unknown), QStringList());
-    EXPECT_EQ(StartScriptHost(dir.file(QStringLiteral("missing.vbs"))), QStringList());
+    EXPECT_EQ(StartScriptHost(dir.write(QStringLiteral("c.vbs"), "#!/no/such/interpreter\n")), QStringList());
     QFile::remove(wine);
     EXPECT_EQ(StartScriptHost(vbs), QStringList());
+    EXPECT_EQ(RunStartScript(vbs), 0); // nothing can run it: no runner is left either
+    EXPECT_FALSE(QFile::exists(vbs + QStringLiteral(".sh")));
+    EXPECT_EQ(RunStartScript(dir.file(QStringLiteral("missing.vbs"))), 0);
 }
 
-TEST(RunStartScript, RunsTheScriptAndRemovesTheRunner)
+TEST(RunStartScript, RunsTheScriptInItsFolderAndRemovesTheRunner)
 {
     TempDir dir;
     const QString marker = dir.file(QStringLiteral("out"));
@@ -61,21 +52,8 @@ TEST(RunStartScript, RunsTheScriptAndRemovesTheRunner)
                                      "#!/bin/sh\nprintf '%s\\0' \"$PWD\" \"$0\" > '" + QFile::encodeName(marker) + "'\n");
     EXPECT_GT(RunStartScript(script), 0);
     EXPECT_FALSE(QFile::exists(script + QStringLiteral(".sh")));
-    const QList<QByteArray> rec = WaitForRecord(marker);
-    ASSERT_EQ(rec.size(), 2);
-    EXPECT_EQ(rec[0], QFile::encodeName(dir.file(QStringLiteral("Emu Folder"))));
-    EXPECT_EQ(rec[1], QFile::encodeName(script));
-}
-
-TEST(RunStartScript, NothingRunsWithoutScriptOrHost)
-{
-    TempDir dir;
-    EXPECT_EQ(RunStartScript(QString()), 0);
-    EXPECT_EQ(RunStartScript(dir.file(QStringLiteral("Startscript.vbs"))), 0);
-    ScopedEnv path{"PATH", QFile::encodeName(dir.mkdir(QStringLiteral("empty")))};
-    const QString vbs = dir.write(QStringLiteral("Startscript.vbs"), "ws.SendKeys (\"{F8}\")\r\n");
-    EXPECT_EQ(RunStartScript(vbs), 0);
-    EXPECT_FALSE(QFile::exists(vbs + QStringLiteral(".sh")));
+    EXPECT_EQ(WaitForRecord(marker), (QList<QByteArray>{QFile::encodeName(dir.file(QStringLiteral("Emu Folder"))),
+                                                        QFile::encodeName(script)}));
 }
 
 } // namespace
