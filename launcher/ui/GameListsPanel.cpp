@@ -376,6 +376,8 @@ void GameListsPanel::applySettings()
         }
     }
 
+    if (m_resultsModel->rowCount() == 0)
+        m_leftTabs->setTabText(kResultsTab, SearchTabLabel());
     m_fullScreen->setChecked(m_window->FullScreenCheck);
     m_drivePanel->setVisible(smartRomSelection().trimmed() == u"1");
 

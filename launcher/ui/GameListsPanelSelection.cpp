@@ -235,8 +235,11 @@ void GameListsPanel::showGameName(int completeIndex)
             widest = std::max(widest, metrics.horizontalAdvance(line));
         return widest;
     };
+    // Before the window is laid out the label has no real size yet: then only
+    // the window's width limits the text.
+    const int frameWidth = label->isVisible() ? label->width() : m_window->width();
     const QString fitted = FitNameLabelText(m_lib->games.UAE_Short().at(completeIndex), label->x(),
-                                            std::max(label->width(), 200), m_window->width(), measure);
+                                            frameWidth, m_window->width(), measure);
     label->setText(QString(fitted).replace(u'\r', u'\n'));
     label->setToolTip(m_lib->games.UAE_FULL().at(completeIndex));
 }
