@@ -27,6 +27,7 @@ protected:
 
     void SetUp() override
     {
+        monitor.timer().setInterval(3600 * 1000); // the tests tick the monitor themselves
         host.launchPaths = profile.paths;
         host.emulator = InstallDemoEmulator(dir, QStringLiteral("Emu Dir/") + UniqueName(QStringLiteral("demo")));
     }

@@ -30,6 +30,7 @@ protected:
     void SetUp() override
     {
         host.launchPaths = profile.paths;
+        monitor.timer().setInterval(3600 * 1000); // the tests tick the monitor themselves
         monitor.SetCurrentRunninApplication(QStringLiteral("/emus/WinUAE"));
     }
     void TearDown() override { setCurrentLanguage(kLanguageEnglish); }
