@@ -128,6 +128,8 @@ void GameListsPanel::buildWidgets()
     m_leftTabs->setObjectName(QStringLiteral("LeftTabs"));
     m_leftTabs->setExpanding(false);
     m_leftTabs->setDrawBase(false);
+    m_leftTabs->setUsesScrollButtons(false);
+    m_leftTabs->setElideMode(Qt::ElideRight);
     m_leftTabs->addTab(FavouritesTabLabel()); // Label1
     m_leftTabs->addTab(SearchTabLabel());     // Label4
     m_leftStack = new QStackedWidget(m_content);
@@ -146,6 +148,8 @@ void GameListsPanel::buildWidgets()
     m_mainTabs->setObjectName(QStringLiteral("MainTabs"));
     m_mainTabs->setExpanding(false);
     m_mainTabs->setDrawBase(false);
+    m_mainTabs->setUsesScrollButtons(false);
+    m_mainTabs->setElideMode(Qt::ElideRight);
     m_mainTabs->addTab(SimpleTabLabel());   // Label2
     m_mainTabs->addTab(CompleteTabLabel()); // Label3
     m_mainStack = new QStackedWidget(m_content);
@@ -171,9 +175,9 @@ void GameListsPanel::buildWidgets()
     right->addWidget(m_gamePicture, 3);
     right->addWidget(buildDrivePanel());
 
-    body->addLayout(left, 2);
-    body->addLayout(middle, 4);
-    body->addLayout(right, 3);
+    body->addLayout(left, 3);
+    body->addLayout(middle, 5);
+    body->addLayout(right, 4);
     column->addLayout(body, 1);
 
     connectList(m_favouritesView, Favourites);
