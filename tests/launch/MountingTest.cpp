@@ -6,7 +6,6 @@
 #include "launch/ProgramRunner.h"
 #include "support/ScriptedPrompt.h"
 
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -54,68 +53,35 @@ TEST_F(MountTest, MissingToolIsReportedAndNothingRuns)
     EXPECT_EQ(VirtualDrive0(), dir.file(QStringLiteral("run/arvex/drive0")));
 }
 
-// A minimal ISO 9660 image holding one file HELLO.TXT.
+// A minimal ISO 9660 image holding one file HELLO.TXT: system area,
+// volume descriptor, terminator, path tables, root directory, file data.
 QByteArray isoImage(const QByteArray& content)
 {
-    auto both32 = [](quint32 v) {
-        QByteArray b(8, '\0');
-        qToLittleEndian(v, b.data());
-        qToBigEndian(v, b.data() + 4);
-        return b;
-    };
-    auto both16 = [](quint16 v) {
-        QByteArray b(4, '\0');
-        qToLittleEndian(v, b.data());
-        qToBigEndian(v, b.data() + 2);
+    auto both = [](quint32 v, int bytes) { // little-endian, then big-endian
+        QByteArray b(2 * bytes, '\0');
+        for (int i = 0; i < bytes; ++i)
+            b[i] = b[2 * bytes - 1 - i] = char((v >> (8 * i)) & 0xff);
         return b;
     };
     auto record = [&](quint32 extent, quint32 size, char flags, const QByteArray& name) {
-        QByteArray r;
-        const int len = 33 + int(name.size()) + (name.size() % 2 == 0 ? 1 : 0);
-        r += char(len);
-        r += '\0';
-        r += both32(extent) + both32(size) + QByteArray(7, '\0');
-        r += flags;
-        r += QByteArray(2, '\0');
-        r += both16(1);
-        r += char(name.size());
-        r += name;
-        if (name.size() % 2 == 0)
-            r += '\0';
-        return r;
+        QByteArray r = QByteArray(1, char(33 + name.size() + (name.size() % 2 == 0))) + '\0' + both(extent, 4)
+                       + both(size, 4) + QByteArray(7, '\0') + flags + QByteArray(2, '\0') + both(1, 2)
+                       + char(name.size()) + name;
+        return name.size() % 2 == 0 ? r + '\0' : r;
     };
-    auto sector = [](QByteArray s) { return s.leftJustified(2048, '\0', true); };
-    QByteArray pvd(2048, '\0');
-    pvd[0] = 1;
-    pvd.replace(1, 5, "CD001");
-    pvd[6] = 1;
-    pvd.replace(8, 32, QByteArray(32, ' '));
-    pvd.replace(40, 32, QByteArray("ARVEXTEST").leftJustified(32, ' '));
-    pvd.replace(80, 8, both32(22));
-    pvd.replace(120, 4, both16(1));
-    pvd.replace(124, 4, both16(1));
-    pvd.replace(128, 4, both16(2048));
-    pvd.replace(132, 8, both32(10));
-    qToLittleEndian<quint32>(18, pvd.data() + 140);
-    qToBigEndian<quint32>(19, pvd.data() + 148);
-    pvd.replace(156, 34, record(20, 2048, 2, QByteArray(1, '\0')));
-    pvd.replace(190, 813 - 190, QByteArray(813 - 190, ' '));
-    for (int at : {813, 830, 847, 864})
-        pvd.replace(at, 17, QByteArray(16, '0') + '\0');
-    pvd[881] = 1;
-    QByteArray terminator(2048, '\0');
-    terminator[0] = char(255);
-    terminator.replace(1, 5, "CD001");
-    terminator[6] = 1;
-    QByteArray lpt(10, '\0'), mpt(10, '\0');
-    lpt[0] = mpt[0] = 1;
-    qToLittleEndian<quint32>(20, lpt.data() + 2);
-    qToLittleEndian<quint16>(1, lpt.data() + 6);
-    qToBigEndian<quint32>(20, mpt.data() + 2);
-    qToBigEndian<quint16>(1, mpt.data() + 6);
+    auto sector = [](const QByteArray& s) { return s.leftJustified(2048, '\0'); };
+    QByteArray pvd = "\x01" "CD001\x01" + QByteArray(1, '\0') + QByteArray(32, ' ') + QByteArray("ARVEX").leftJustified(32, ' ')
+                     + QByteArray(8, '\0') + both(22, 4) + QByteArray(32, '\0') + both(1, 2) + both(1, 2) + both(2048, 2)
+                     + both(10, 4) + QByteArray("\x12\0\0\0\0\0\0\0\0\0\0\x13\0\0\0\0", 16)
+                     + record(20, 2048, 2, QByteArray(1, '\0')) + QByteArray(623, ' ');
+    for (int i = 0; i < 4; ++i)
+        pvd += QByteArray(16, '0') + '\0';
+    pvd += '\x01';
+    const QByteArray lpt("\x01\0\x14\0\0\0\x01\0\0\0", 10), mpt("\x01\0\0\0\0\x14\0\x01\0\0", 10);
     const QByteArray root = record(20, 2048, 2, QByteArray(1, '\0')) + record(20, 2048, 2, QByteArray(1, '\1'))
                             + record(21, quint32(content.size()), 0, "HELLO.TXT;1");
-    return QByteArray(16 * 2048, '\0') + pvd + terminator + sector(lpt) + sector(mpt) + sector(root) + sector(content);
+    return QByteArray(16 * 2048, '\0') + sector(pvd) + sector("\xff" "CD001\x01") + sector(lpt) + sector(mpt)
+           + sector(root) + sector(content);
 }
 
 TEST_F(MountTest, FuseisoReallyMountsTheImageInDriveZero)

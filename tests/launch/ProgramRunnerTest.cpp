@@ -49,21 +49,6 @@ TEST(RunAndWait, WaitsForTheEndWhileEventsRun)
     EXPECT_EQ(RunAndWait(QStringLiteral("/nonexistent/program"), {}), -1);
 }
 
-TEST(FindInPath, FindsOnlyExecutableFilesAndWineForWindowsPrograms)
-{
-    TempDir dir;
-    const QString wine = WriteExecutable(dir, QStringLiteral("a/wine"), "#!/bin/sh\n");
-    dir.write(QStringLiteral("b/plain"), "x");
-    dir.mkdir(QStringLiteral("b/folder"));
-    ScopedEnv path{"PATH", QFile::encodeName(dir.file(QStringLiteral("b")) + u':' + dir.file(QStringLiteral("a")))};
-    EXPECT_EQ(FindInPath(QStringLiteral("wine")), wine);
-    EXPECT_EQ(FindInPath(QStringLiteral("plain")), QString());
-    EXPECT_EQ(FindInPath(QStringLiteral("folder")), QString());
-    EXPECT_EQ(FindExecutable(dir.write(QStringLiteral("Game.EXE"), "MZ")), wine);
-    EXPECT_EQ(FindExecutable(wine), wine);
-    EXPECT_EQ(FindExecutable(dir.file(QStringLiteral("missing.txt"))), QString());
-}
-
 // A clock whose second advances every `stepEvery` waits, so WAIT runs instantly.
 class SteppingClock : public Clock {
 public:

@@ -70,33 +70,22 @@ TEST(StartScriptConfig, TemplateThenFullScreenKickstartAndFloppiesInDriveOrder)
     }
 }
 
-TEST(DrivePanel, EmptySlotKeepsItsBoxUnticked)
+TEST(DrivePanel, EmptySlotKeepsItsBoxUntickedAndTheLabelTogglesTheSize)
 {
     DrivePanel panel;
     panel.setSlot(1, QStringLiteral("/g/a.adf"));
-    panel.setBoxValue(0, 1);
-    panel.setBoxValue(1, 1);
-    panel.setBoxValue(5, 1);
+    for (int i : {0, 1, 5})
+        panel.setBoxValue(i, 1);
     EXPECT_EQ(panel.Check_Dfx_MouseUp(0), 0);
     EXPECT_EQ(panel.Check_Dfx_MouseUp(1), 1);
     EXPECT_EQ(panel.Check_Dfx_MouseUp(5), 0);
     EXPECT_EQ(panel.Check_Dfx_MouseUp(6), 0);
-    EXPECT_EQ(panel.Check_Dfx_MouseUp(-1), 0);
-    EXPECT_EQ(panel.driveSlots()[1], QStringLiteral("/g/a.adf"));
-}
-
-TEST(DrivePanel, ResizeLabelTogglesBetweenFixedAndAutomaticSize)
-{
-    DrivePanel panel;
-    ASSERT_TRUE(panel.autoSize());
     panel.DrivesResizeLabel_Click();
-    EXPECT_FALSE(panel.autoSize());
-    EXPECT_EQ(panel.widthTwips(), 480);
-    EXPECT_EQ(panel.heightTwips(), 210);
+    EXPECT_EQ(QList<int>({panel.autoSize(), panel.widthTwips(), panel.heightTwips()}), QList<int>({0, 480, 210}));
     EXPECT_EQ(panel.resizeLabel(), QStringLiteral(">"));
     panel.DrivesResizeLabel_Click();
     EXPECT_TRUE(panel.autoSize());
-    EXPECT_EQ(panel.resizeLabel(), QStringLiteral("          "));
+    EXPECT_EQ(panel.resizeLabel(), QString(10, u' '));
 }
 
 } // namespace
