@@ -18,7 +18,7 @@ crlf > Config/arvex.ini <<'EOF'
 [Settings]
 LastEmulator=Amiga
 WindowState=0
-Fontsize=16
+Fontsize=8
 ResetScreenResolution=0
 UseJoystick=0
 UseJoystickExitbutton=0
@@ -151,8 +151,6 @@ $IM -size 1024x768 -define gradient:angle=180 gradient:'#0b1530-#2b4a8a' \
     -fill none -stroke 'rgba(255,180,70,0.18)' -strokewidth 1 \
     -draw "$(i=0; while [ $i -le 1024 ]; do printf 'line %d 520 %d 767 ' $((512 + (i - 512) / 3)) $i; i=$((i + 64)); done)" \
     -draw "$(y=520; s=6; while [ $y -lt 768 ]; do printf 'line 0,%d 1023,%d ' $y $y; y=$((y + s)); s=$((s + 6)); done)" \
-    -stroke none -fill 'rgba(255,255,255,0.85)' -draw 'circle 820,200 820,120' \
-    -fill 'rgba(220,40,40,0.9)' -draw 'polygon 820,120 860,150 870,200 860,250 820,280 780,250 770,200 780,150' \
     $OUT -quality 85 Config/Amiga/Skin/Background.jpg
 card "Config/Amiga/Skin/Loading.png" "Amiga" "Loading ..." '#0055aa' '#1c2a4a'
 card "Config/Amiga/Skin/Amiga.png" "AMIGA 500" "Emulator: arvex-demo-emu" '#ff8800' '#0055aa'
@@ -163,3 +161,13 @@ FontColor=#6c5eb5
 TitleString=Arvex 1.2 - C64
 EOF
 card "Config/C64/Skin/Loading.png" "COMMODORE 64" "READY." '#352879' '#6c5eb5'
+
+# ---- list caches and game counts ----------------------------------------------
+# Written by the demo test in generator mode, so they are exactly what a list
+# rebuild produces and the demo shows its games at the first start.
+demo_test="${ARVEX_BUILD:-$PWD/../../build}/tests/ui/test_ui_demo"
+if [ -x "$demo_test" ]; then
+    ARVEX_WRITE_DEMO_CACHES=1 QT_QPA_PLATFORM=offscreen "$demo_test" --gtest_filter='*ListCaches*'
+else
+    echo "Build the tests (tests/ui/test_ui_demo) and run this again to write the list caches." >&2
+fi

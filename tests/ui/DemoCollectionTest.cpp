@@ -1,13 +1,19 @@
 // The demo collection in examples/demo must work wherever the repository is
 // checked out: CR LF settings whose relative paths resolve inside it,
 // patterns that find games, complete multi-disk sets, pictures that decode
-// and a skin that the skin code picks up. Read-only: nothing is written.
+// a skin that the skin code picks up, and list caches that match what a
+// rebuild of the lists produces, so the demo shows its games at first start.
+// Read-only, except that with ARVEX_WRITE_DEMO_CACHES=1 the caches and game
+// counts are written into the collection (scripts/make-demo.sh does this).
 #include "support/QtPrint.h"
 #include "ui/Skin.h"
 
+#include "config/AppEnvironment.h"
 #include "config/Ini.h"
 #include "config/TextFile.h"
 #include "launch/PathOps.h"
+#include "library/GameList.h"
+#include "support/TempDir.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -92,6 +98,44 @@ TEST(DemoCollection, PicturesDecodeAndTheSkinsArePickedUp)
         const QString ini = kConfig + QString::fromLatin1(emu) + QStringLiteral("/Skin/Skin.ini");
         EXPECT_TRUE(IsColorText(setting(ini, "BackColor")) && IsColorText(setting(ini, "FontColor"))) << emu;
     }
+}
+
+TEST(DemoCollection, ListCachesMatchARebuild)
+{
+    const bool write = qEnvironmentVariable("ARVEX_WRITE_DEMO_CACHES") == QStringLiteral("1");
+    // Rebuild in a copy, so the checkout stays as it is.
+    TempDir copy;
+    for (const QString& file : filesBelow(kDemo)) {
+        QDir().mkpath(QFileInfo(copy.file(file)).absolutePath());
+        ASSERT_TRUE(QFile::copy(kDemo + file, copy.file(file))) << file.toStdString();
+    }
+    AppEnvironment::setOverrides(copy.path(), QStringLiteral("arvex"));
+    for (const char* name : {"Amiga", "Arcade", "C64"}) {
+        const QString emu = QString::fromLatin1(name);
+        SCOPED_TRACE(name);
+        const QString profile = copy.file(QStringLiteral("Config/") + emu + QLatin1Char('/'));
+        const QString settings = profile + QStringLiteral("arvex.ini");
+        QFile::remove(profile + QStringLiteral("arvex_Cache.txt"));
+        BasicLibraryHost host;
+        GameList list(host);
+        const int count = list.RebuildList(
+            {AddTrailingSeparator(MakeAbsolutePath(copy.path(), setting(settings, "RomPath"))), settings,
+             profile, profile + QStringLiteral("arvex_Cache.txt")});
+        EXPECT_GE(count, 7);
+        const QString cache = QStringLiteral("Config/") + emu + QStringLiteral("/arvex_Cache.txt");
+        const QString ini = kConfig + emu + QStringLiteral("/arvex.ini");
+        if (write) {
+            QFile::remove(kDemo + cache);
+            ASSERT_TRUE(QFile::copy(copy.file(cache), kDemo + cache));
+            WriteIniValue(QStringLiteral("Settings"), QStringLiteral("RomCount"), QString::number(count), ini, false);
+        }
+        QByteArray expected, committed;
+        ASSERT_TRUE(TextFile::readBytes(copy.file(cache), expected));
+        ASSERT_TRUE(TextFile::readBytes(kDemo + cache, committed)) << "run scripts/make-demo.sh";
+        EXPECT_EQ(committed, expected) << "stale list cache: run scripts/make-demo.sh";
+        EXPECT_EQ(setting(ini, "RomCount"), QString::number(count));
+    }
+    AppEnvironment::setOverrides(QString(), QString());
 }
 
 } // namespace
