@@ -138,7 +138,7 @@ void ChangeBorderstyle(QWidget* window, qint32 mode)
     }
     // Back at the decorations it started with: restore its own decoration
     // flags exactly rather than the written-out equivalent. Flags that others
-    // manage (stay on top, frameless, ...) keep their current state.
+    // manage (stay on top, ...) keep their current state.
     const qint32 originalBits = bitsOf(effectiveFlags(original));
     if (bitsOf(flags) == originalBits
         && (flags & Qt::WindowType_Mask) == (original & Qt::WindowType_Mask))
