@@ -209,6 +209,9 @@ void GameListsPanel::buildWidgets()
     m_gamePicture->installEventFilter(this);
     m_enlargedPicture->installEventFilter(this);
     m_titlePicture->installEventFilter(this);
+    // Double-clicking the name of the selected game starts it.
+    if (m_window->Current_ProgramNameFull)
+        m_window->Current_ProgramNameFull->installEventFilter(this);
 
     setFavouriteButtons(false, false);
     hidePreview();
@@ -265,6 +268,7 @@ void GameListsPanel::connectList(QListView* view, int area)
 {
     view->installEventFilter(this);
     view->viewport()->installEventFilter(this);
+    m_viewports[size_t(area - 1)] = view->viewport();
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, area](const QModelIndex& current) {
                 if (current.isValid())

@@ -210,6 +210,9 @@ private:
     QWidget* m_drivePanel = nullptr;
     QLabel* m_drivesResizeLabel = nullptr;
     QWidget* m_driveRows = nullptr;
+    // The four lists' viewports, indexed by area - 1 (compared, never followed,
+    // in the event filter).
+    std::array<QObject*, 4> m_viewports{};
     std::array<QCheckBox*, kDriveCount> m_driveBoxes{};
     std::array<QLineEdit*, kDriveCount> m_driveNames{};
     QCheckBox* m_fullScreen = nullptr;

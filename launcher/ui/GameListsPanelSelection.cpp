@@ -523,6 +523,10 @@ bool GameListsPanel::eventFilter(QObject* watched, QEvent* event)
         DrivesResizeLabel_Click();
         return true;
     }
+    if (watched == m_window->Current_ProgramNameFull && type == QEvent::MouseButtonDblClick) {
+        startSelected(Complete);
+        return true;
+    }
     for (int area : {int(Favourites), int(Simple), int(Complete), int(SearchResults)}) {
         QListView* view = listView(area);
         if (watched == view) {
@@ -533,7 +537,8 @@ bool GameListsPanel::eventFilter(QObject* watched, QEvent* event)
             } else if (type == QEvent::KeyPress && listKey(area, static_cast<QKeyEvent*>(event))) {
                 return true;
             }
-        } else if (watched == view->viewport() && area == Favourites && type == QEvent::MouseButtonPress) {
+        } else if (watched == m_viewports[size_t(area - 1)] && area == Favourites
+                   && type == QEvent::MouseButtonPress) {
             // The right mouse button renames a favourite.
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::RightButton) {

@@ -17,7 +17,9 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -379,6 +381,45 @@ TEST(GameListsPanel, RebuildWithoutEmulatorOnlyExplains)
     panel.LoadBtn_Click();
     EXPECT_EQ(c.prompt.count(), 1);
     EXPECT_EQ(c.rows(GameListsPanel::Complete), 0);
+}
+
+TEST(GameListsPanel, NameLabelShowsTheGameAndItsDoubleClickStartsIt)
+{
+    Collection c;
+    c.start();
+    c.pick(GameListsPanel::Complete, 3);
+    EXPECT_EQ(c.window->Current_ProgramNameFull->text(), "Lemmings (1991)(Psygnosis)");
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(c.window->Current_ProgramNameFull, &dbl);
+    EXPECT_EQ(c.launched, QStringList{c.paths()[3]});
+}
+
+TEST(GameListsPanel, DrivePanelCollapsesAndExpands)
+{
+    Collection c;
+    GameListsPanel& panel = c.start();
+    auto* df0 = c.window->findChild<QCheckBox*>("Check_Dfx0");
+    EXPECT_FALSE(df0->isHidden());
+    panel.DrivesResizeLabel_Click();
+    EXPECT_TRUE(panel.drivePanelCollapsed());
+    EXPECT_FALSE(df0->isVisible());
+    panel.DrivesResizeLabel_Click();
+    EXPECT_FALSE(panel.drivePanelCollapsed());
+    EXPECT_TRUE(df0->isVisible());
+    // The exit stores the panel's place in twips: a multiple of 15 pixels.
+    EXPECT_EQ(panel.drivePanelPosition().x() % 15, 0);
+    EXPECT_GT(panel.drivePanelPosition().x(), 0);
+}
+
+TEST(GameListsPanel, TheWindowMayGoBeforeThePanel)
+{
+    Collection c;
+    c.start();
+    c.pick(GameListsPanel::Complete, 6);
+    c.window.reset(); // takes the panel's widgets with it
+    EXPECT_EQ(c.panel->widget(), nullptr);
+    c.panel.reset();
 }
 
 } // namespace
