@@ -210,8 +210,9 @@ void GameListsPanel::buildWidgets()
     m_enlargedPicture->installEventFilter(this);
     m_titlePicture->installEventFilter(this);
     // Double-clicking the name of the selected game starts it.
-    if (m_window->Current_ProgramNameFull)
-        m_window->Current_ProgramNameFull->installEventFilter(this);
+    m_nameLabel = m_window->Current_ProgramNameFull;
+    if (m_nameLabel)
+        m_nameLabel->installEventFilter(this);
 
     setFavouriteButtons(false, false);
     hidePreview();

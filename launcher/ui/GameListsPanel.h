@@ -213,6 +213,9 @@ private:
     // The four lists' viewports, indexed by area - 1 (compared, never followed,
     // in the event filter).
     std::array<QObject*, 4> m_viewports{};
+    // The window's name label, compared only: while the window is torn down its
+    // members must not be read, yet its labels still send events.
+    QObject* m_nameLabel = nullptr;
     std::array<QCheckBox*, kDriveCount> m_driveBoxes{};
     std::array<QLineEdit*, kDriveCount> m_driveNames{};
     QCheckBox* m_fullScreen = nullptr;

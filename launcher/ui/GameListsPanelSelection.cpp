@@ -523,7 +523,7 @@ bool GameListsPanel::eventFilter(QObject* watched, QEvent* event)
         DrivesResizeLabel_Click();
         return true;
     }
-    if (watched == m_window->Current_ProgramNameFull && type == QEvent::MouseButtonDblClick) {
+    if (type == QEvent::MouseButtonDblClick && watched == m_nameLabel) {
         startSelected(Complete);
         return true;
     }
