@@ -1,11 +1,10 @@
 #pragma once
-// Virtual SDL joysticks for tests: the real SDL code path without devices.
-// The fixture holds its own reference on SDL's joystick subsystem so the
-// virtual devices survive the launcher releasing and re-opening the pads.
+// Virtual SDL joysticks: the real SDL code path without devices. The holder
+// keeps its own reference on SDL's joystick subsystem so the devices survive
+// the launcher releasing and re-opening the pads.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <vector>
 
 class VirtualPads {
@@ -19,26 +18,23 @@ public:
     }
     ~VirtualPads()
     {
-        for (auto it = m_pads.rbegin(); it != m_pads.rend(); ++it)
-            detach(*it);
+        while (!m_pads.empty())
+            detach(m_pads.back());
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     }
     bool ok() const { return m_ok; }
 
-    // Attaches a pad and returns its handle for setting values.
     SDL_Joystick* attach(const char* name, int axes = 4, int buttons = 20, int hats = 1)
     {
-        SDL_VirtualJoystickDesc desc;
-        SDL_zero(desc);
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = Uint16(axes);
-        desc.nbuttons = Uint16(buttons);
-        desc.nhats = Uint16(hats);
-        desc.name = name;
-        const int index = SDL_JoystickAttachVirtualEx(&desc);
-        EXPECT_GE(index, 0) << SDL_GetError();
-        SDL_Joystick* js = SDL_JoystickOpen(index);
+        SDL_VirtualJoystickDesc d;
+        SDL_zero(d);
+        d.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        d.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        d.naxes = Uint16(axes);
+        d.nbuttons = Uint16(buttons);
+        d.nhats = Uint16(hats);
+        d.name = name;
+        SDL_Joystick* js = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&d));
         EXPECT_NE(js, nullptr) << SDL_GetError();
         m_pads.push_back(js);
         return js;
@@ -46,23 +42,15 @@ public:
     // Unplugs a pad.
     void detach(SDL_Joystick* js)
     {
-        if (!js)
-            return;
-        const SDL_JoystickID id = SDL_JoystickInstanceID(js);
         for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-            if (SDL_JoystickGetDeviceInstanceID(i) == id) {
+            if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(js))
                 SDL_JoystickDetachVirtual(i);
-                break;
-            }
         }
         SDL_JoystickClose(js);
         std::erase(m_pads, js);
     }
     static void axis(SDL_Joystick* js, int a, int v) { SDL_JoystickSetVirtualAxis(js, a, Sint16(v)); }
-    static void button(SDL_Joystick* js, int b1, bool down)
-    {
-        SDL_JoystickSetVirtualButton(js, b1 - 1, down ? 1 : 0);
-    }
+    static void button(SDL_Joystick* js, int b, bool down) { SDL_JoystickSetVirtualButton(js, b - 1, down); }
     static void hat(SDL_Joystick* js, Uint8 v) { SDL_JoystickSetVirtualHat(js, 0, v); }
 
 private:
