@@ -10,6 +10,7 @@
 #include "ui/SingleInstance.h"
 
 #include <QApplication>
+#include <QPixmap>
 
 int main(int argc, char** argv)
 {
@@ -35,8 +36,15 @@ int main(int argc, char** argv)
         if (padNavigation)
             padNavigation->setJoystickNavigation(on);
     };
+    launchHooks.driveSlot = [&lists](int i) { return lists.driveSlot(i); };
+    launchHooks.focusList = [&lists](int area) { lists.focusList(area); };
+    launchHooks.gamePicture = [&lists] {
+        return lists.previewShown() ? QPixmap(lists.previewFile()) : QPixmap();
+    };
     LaunchController launch(window, launchHooks);
     window.setLaunchPart(&launch);
+    QObject::connect(&lists, &GameListsPanel::launchRequested, &launch,
+                     [&launch](const QString& fullPath) { launch.launchEntry(fullPath); });
 
     PadController pads(window, lists, launch);
     padNavigation = &pads;

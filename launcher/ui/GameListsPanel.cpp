@@ -175,6 +175,11 @@ void GameListsPanel::buildWidgets()
     right->addWidget(m_gamePicture, 3);
     right->addWidget(buildDrivePanel());
 
+    for (QWidget* panel : listPanels()) {
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
+    }
     body->addLayout(left, 3);
     body->addLayout(middle, 5);
     body->addLayout(right, 4);
@@ -356,7 +361,23 @@ void GameListsPanel::focusFirstEntry()
 
 void GameListsPanel::setPanelsVisible(bool visible)
 {
-    m_content->setVisible(visible);
+    // The columns keep their room while hidden, so the pictures and the
+    // drive panel beside them neither move nor grow.
+    for (QWidget* panel : listPanels())
+        panel->setVisible(visible);
+}
+
+QRect GameListsPanel::listsArea() const
+{
+    QRect area;
+    for (QWidget* panel : listPanels())
+        area |= QRect(panel->mapTo(m_root.data(), QPoint(0, 0)), panel->size());
+    return area;
+}
+
+std::array<QWidget*, 4> GameListsPanel::listPanels() const
+{
+    return {m_leftTabs, m_leftStack, m_mainTabs, m_mainStack};
 }
 
 void GameListsPanel::relayout()

@@ -63,6 +63,7 @@ public:
     int favouritesCount() const override;
     void focusFirstEntry() override;
     void setPanelsVisible(bool visible) override;
+    QRect listsArea() const override;
     void relayout() override;
     void applySettings() override;
     QPoint drivePanelPosition() const override;
@@ -137,6 +138,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The tab bars and list stacks of both columns.
+    std::array<QWidget*, 4> listPanels() const;
     void buildWidgets();
     QWidget* buildDrivePanel();
     void connectList(QListView* view, int area);

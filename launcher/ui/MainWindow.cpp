@@ -21,7 +21,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QPainter>
-#include <QStackedLayout>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
@@ -143,14 +142,18 @@ void MainWindow::buildControls()
     emuRow->addWidget(FontSizeList);
     root->addLayout(emuRow);
 
-    // Centre: the game-list area, or the long emulator list over it.
-    m_centre = new QStackedLayout;
-    m_emptyLists = new QWidget(this);
+    // Centre: the game-list area; the long emulator list is laid over its
+    // list panels when open, so the emulator's picture beside it stays visible.
+    m_centreHost = new QWidget(this);
+    m_centre = new QVBoxLayout(m_centreHost);
+    m_centre->setContentsMargins(0, 0, 0, 0);
+    m_emptyLists = new QWidget(m_centreHost);
     m_centre->addWidget(m_emptyLists);
-    EmulatorLongListbox = new QListWidget(this);
+    EmulatorLongListbox = new QListWidget(m_centreHost);
     EmulatorLongListbox->setObjectName(QStringLiteral("EmulatorLongListbox"));
-    m_centre->addWidget(EmulatorLongListbox);
-    root->addLayout(m_centre, 1);
+    EmulatorLongListbox->hide();
+    m_centreHost->installEventFilter(this);
+    root->addWidget(m_centreHost, 1);
 
     LoadingBtn = new QPushButton(this);
     LoadingBtn->setObjectName(QStringLiteral("LoadingBtn"));
@@ -189,8 +192,10 @@ void MainWindow::setGameListsPart(GameListsPart* part)
     m_lists = part;
     if (part && part->widget()) {
         m_centre->removeWidget(m_emptyLists);
-        m_centre->insertWidget(0, part->widget());
-        m_centre->setCurrentIndex(0);
+        m_emptyLists->hide();
+        part->widget()->setParent(m_centreHost);
+        m_centre->addWidget(part->widget());
+        EmulatorLongListbox->raise();
     }
 }
 
@@ -363,13 +368,29 @@ void MainWindow::showEmulatorPictureFor(int index)
         Skin::FindEmulatorPicture(m_paths.configRoot(), EmulatorLongListbox->item(index)->text()));
 }
 
+void MainWindow::placeEmulatorList()
+{
+    m_centre->activate();
+    QRect area;
+    if (m_lists && m_lists->widget()) {
+        const QRect lists = m_lists->listsArea();
+        QWidget* part = m_lists->widget();
+        area = lists.isEmpty() ? part->geometry()
+                               : QRect(part->mapTo(m_centreHost, lists.topLeft()), lists.size());
+    }
+    if (area.isEmpty())
+        area = m_centreHost->rect();
+    EmulatorLongListbox->setGeometry(area);
+}
+
 void MainWindow::ShowEmulatorList(bool open)
 {
     if (open) {
         SettingsBtn->hide();
         setPanelsVisible(false);
-        m_centre->setCurrentWidget(EmulatorLongListbox);
+        placeEmulatorList();
         EmulatorLongListbox->show();
+        EmulatorLongListbox->raise();
         SavedEmulatorIndex = EmuListbox->currentIndex();
         if (EmulatorLongListbox->currentRow() != EmuListbox->currentIndex())
             EmulatorLongListbox->setCurrentRow(EmuListbox->currentIndex());
@@ -388,7 +409,7 @@ void MainWindow::ShowEmulatorList(bool open)
         EmuListbox->setCurrentIndex(SavedEmulatorIndex);
     SuppressSelection = false;
     setPanelsVisible(true);
-    m_centre->setCurrentIndex(0);
+    EmulatorLongListbox->hide();
     SettingsBtn->show();
 }
 
@@ -674,6 +695,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::KeyPress && (target == this || isAncestorOf(target))
             && m_keyPreview(static_cast<QKeyEvent*>(event), target))
             return true;
+    }
+    if (watched == m_centreHost && event->type() == QEvent::Resize && EmulatorLongListbox->isVisible()) {
+        // The panels are laid out after this event; follow them once they are.
+        QTimer::singleShot(0, this, [this] {
+            if (EmulatorLongListbox->isVisible())
+                placeEmulatorList();
+        });
     }
     const bool emuControl = watched == EmuListbox || watched == EmuListbox->view()
                             || watched == EmulatorLongListbox;

@@ -18,7 +18,7 @@ class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QStackedLayout;
+class QVBoxLayout;
 class QTimer;
 class QToolButton;
 class SingleInstance;
@@ -130,6 +130,7 @@ private:
     void buildControls();
     void setPanelsVisible(bool visible);
     void relayout();
+    void placeEmulatorList();
     void restorePlacement();
     void updateClock();
     void raiseFromAnotherStart();
@@ -146,7 +147,8 @@ private:
     SingleInstance* m_singleInstance = nullptr;
     std::function<void(int)> m_endProcess;
     KeyPreview m_keyPreview;
-    QStackedLayout* m_centre = nullptr;
+    QWidget* m_centreHost = nullptr;
+    QVBoxLayout* m_centre = nullptr;
     QWidget* m_emptyLists = nullptr;
     QTimer* m_clockTimer = nullptr;
     SkinPictures m_skinPictures;

@@ -5,6 +5,7 @@
 // A part that is not installed is skipped (headless tests of the window
 // itself install only what they exercise). UI thread.
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -30,8 +31,12 @@ public:
     // Gives the favourites (or, when empty, the list without duplicates) the
     // focus with its first entry selected.
     virtual void focusFirstEntry() = 0;
-    // Hide-all / show-all of the panels; the lists keep their contents.
+    // Hide-all / show-all of the list panels; the lists keep their contents
+    // and the pictures beside them stay in view.
     virtual void setPanelsVisible(bool visible) = 0;
+    // Where the list panels are, in widget() coordinates: the long emulator
+    // list is laid over this area. An empty rectangle means the whole widget.
+    virtual QRect listsArea() const = 0;
     virtual void relayout() = 0;
     // Settings load: font size, drive panel, colours, full-screen check box.
     virtual void applySettings() = 0;

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QLabel>
 #include <QListView>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -354,6 +355,43 @@ TEST(GameListsPanel, PreviewShowsTheGamesPictureAndSurvivesABrokenOne)
     EXPECT_FALSE(panel.previewEnlarged());
     c.pick(GameListsPanel::Complete, 3); // no picture at all
     EXPECT_FALSE(panel.previewShown());
+}
+
+TEST(GameListsPanel, LongEmulatorListCoversTheListsAndLeavesTheEmulatorPictureInView)
+{
+    Collection c;
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    c.dir.mkdir("Config/Amiga/Skin");
+    picture.save(c.dir.file("Config/Amiga/Skin/Amiga.png"));
+    GameListsPanel& panel = c.start();
+    MainWindow& w = *c.window;
+
+    w.ShowEmulatorList(true);
+    QApplication::processEvents();
+    QWidget* preview = panel.widget()->findChild<QWidget*>(QStringLiteral("GamePicture"));
+    QWidget* favourites = panel.listView(GameListsPanel::Favourites);
+    QWidget* complete = panel.listView(GameListsPanel::Simple);
+    ASSERT_TRUE(preview && favourites && complete);
+    const auto inWindow = [&w](QWidget* widget) { return QRect(widget->mapTo(&w, QPoint(0, 0)), widget->size()); };
+    EXPECT_TRUE(w.EmulatorLongListbox->isVisible());
+    EXPECT_FALSE(favourites->isVisible());
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(panel.previewFile(), c.dir.file("Config/Amiga/Skin/Amiga.png"));
+    EXPECT_FALSE(inWindow(w.EmulatorLongListbox).intersects(inWindow(preview)));
+    EXPECT_TRUE(inWindow(w.EmulatorLongListbox).contains(inWindow(favourites).center()));
+    EXPECT_TRUE(inWindow(w.EmulatorLongListbox).contains(inWindow(complete).center()));
+
+    // It follows the window's size while open.
+    w.resize(1200, 900);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_TRUE(inWindow(w.EmulatorLongListbox).contains(inWindow(complete).center()));
+    EXPECT_FALSE(inWindow(w.EmulatorLongListbox).intersects(inWindow(preview)));
+
+    w.LeaveEmulatorBox();
+    EXPECT_FALSE(w.EmulatorLongListbox->isVisible());
+    EXPECT_TRUE(favourites->isVisible());
 }
 
 TEST(GameListsPanel, ListsUseTheSkinColoursAndTheChosenFontSize)

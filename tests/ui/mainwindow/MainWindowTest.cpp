@@ -31,6 +31,7 @@ public:
     int favouritesCount() const override { return favourites; }
     void focusFirstEntry() override { calls << "focusFirstEntry"; }
     void setPanelsVisible(bool visible) override { calls << (visible ? "show" : "hide"); }
+    QRect listsArea() const override { return {}; }
     void relayout() override {}
     void applySettings() override { calls << "applySettings"; }
     QPoint drivePanelPosition() const override { return {1500, 2250}; }
