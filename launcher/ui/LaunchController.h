@@ -43,6 +43,7 @@ public:
     void launchGame(const QString& gameFile) override;
     bool startProgram(const QString& executable) override;
     void saveModeAndSwitch() override;
+    void setSplashCounter(int ticks) override { m_launcher.setSplashCounter(qint16(ticks)); }
 
     // LaunchHost
     LaunchPaths paths() const override;

@@ -493,7 +493,8 @@ void MainWindow::LoadEmulatorView()
     applySkinPictures();
     if (m_lists)
         m_lists->LoadFavorites();
-    splashCounter = 4;
+    if (m_launch)
+        m_launch->setSplashCounter(4);
 
     if (toInt16(ReadIniValue(kSettings, QStringLiteral("ResetScreenResolution"), getBaseIniName(),
                              QStringLiteral("0"), true)) != 0
@@ -647,7 +648,15 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Closing the window by its frame ends the program the orderly way.
+    // The desktop's close request (its Alt+F4 among them) never leaves a
+    // game running unattended: while one runs it ends the game, as the
+    // running-game indicator does, and the window stays. Otherwise it ends
+    // the program the orderly way.
+    if (!m_ended && AppRunningPicture->isVisibleTo(this)) {
+        event->ignore();
+        AppRunningPicture->click();
+        return;
+    }
     if (!m_ended) {
         event->ignore();
         ExitBtn_Click();

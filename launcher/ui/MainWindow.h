@@ -92,7 +92,6 @@ public:
     QString DownloadURL;
     QString masterConfigPath;
     QString currentEmulatorExecutable;
-    int splashCounter = 4;
     // The settings fields filled by LoadSettings.
     QString RomPathField;
     QString EmulatorPathField;

@@ -71,4 +71,6 @@ public:
     virtual bool startProgram(const QString& executable) = 0;
     // Remembers the display mode and switches to 800 x 600.
     virtual void saveModeAndSwitch() = 0;
+    // The loading screen's tick count until the next launch reads its own.
+    virtual void setSplashCounter(int ticks) = 0;
 };

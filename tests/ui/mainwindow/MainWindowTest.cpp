@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,8 @@ public:
         return true;
     }
     void saveModeAndSwitch() override { ++switches; }
+    void setSplashCounter(int ticks) override { splash = ticks; }
+    int splash = 0;
     QStringList launched;
     QStringList started;
     int switches = 0;
@@ -104,6 +107,7 @@ TEST(MainWindow, StartsWithTheLastEmulatorAndExitsSavingPlacement)
     f.dir.write("Config/arvex.ini", "[Settings]\r\nLastEmulator=Amiga\r\n");
     MainWindow& w = f.make();
     ASSERT_EQ(w.Form_Load(), MainWindow::StartResult::Running);
+    EXPECT_EQ(f.launch.splash, 4);
 
     QStringList listed;
     for (int i = 0; i < w.EmuListbox->count(); ++i)
@@ -197,6 +201,28 @@ TEST(MainWindow, EscapeAsksToQuitOutsideTheEmulatorBox)
     EXPECT_EQ(f.prompt.lastText(), "arvex jetzt wirklich beenden?");
     EXPECT_EQ(f.endedWith, 0);
     setCurrentLanguage(kLanguageEnglish);
+}
+
+TEST(MainWindow, ClosingTheWindowEndsARunningGameFirst)
+{
+    Fixture f;
+    MainWindow& w = f.make();
+    w.Form_Load();
+    w.show();
+    int gameEnds = 0;
+    QObject::connect(w.AppRunningPicture, &QToolButton::clicked, [&] {
+        ++gameEnds;
+        w.AppRunningPicture->hide();
+    });
+    w.AppRunningPicture->show();
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(gameEnds, 1);
+    EXPECT_EQ(f.endedWith, -1);
+
+    // With no game running, closing ends the program.
+    w.close();
+    EXPECT_EQ(gameEnds, 1);
+    EXPECT_EQ(f.endedWith, 0);
 }
 
 TEST(MainWindow, EmulatorBoxSelectionRules)
