@@ -275,18 +275,3 @@ void GameLauncher::finish(const QString& script, const QString& caption, const Q
     m_host.setWindowCaption(caption);
 }
 
-bool RunCommandLineMode(const QStringList& arguments, GameLauncher& launcher)
-{
-    const QString text = arguments.join(u' ');
-    if (text.contains(u'?')) {
-        prompt().message(AppEnvironment::exeName(),
-                         QStringLiteral("Command Parameter: Not full supported yet!  *.adf Files should work!"));
-        return true;
-    }
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return false;
-    QString game = QuoteIfNeeded(trimmed);
-    launcher.LaunchGame(game);
-    return true;
-}

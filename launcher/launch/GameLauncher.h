@@ -103,9 +103,3 @@ private:
     qint64 m_lastPid = -1;
 };
 
-// Command-line mode: `arguments` are the process's arguments (without the
-// program). A "?" anywhere shows "Command Parameter: Not full supported
-// yet!  *.adf Files should work!"; any other text is launched as a game with
-// the current emulator. Returns true when the process should end now (it did
-// one of the two), false when there were no arguments.
-bool RunCommandLineMode(const QStringList& arguments, GameLauncher& launcher);

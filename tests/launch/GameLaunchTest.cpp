@@ -253,19 +253,5 @@ TEST_F(GameLaunchTest, MountAndStartScriptRunDuringTheLaunch)
     EXPECT_TRUE(host.events.contains(QStringLiteral("loading:Running Startscript.vbs")));
 }
 
-TEST_F(GameLaunchTest, CommandLineModeShowsTheNoticeOrLaunchesTheArgument)
-{
-    EXPECT_FALSE(RunCommandLineMode({}, launcher));
-    EXPECT_FALSE(RunCommandLineMode({QStringLiteral("  ")}, launcher));
-    EXPECT_EQ(prompts.count(), 0);
-    EXPECT_TRUE(RunCommandLineMode({QStringLiteral("/games/what?.adf")}, launcher));
-    EXPECT_EQ(prompts.lastText(), QStringLiteral("Command Parameter: Not full supported yet!  *.adf Files should work!"));
-    EXPECT_FALSE(QFile::exists(record));
-
-    const QString file = game(QStringLiteral("Space Game.adf"));
-    EXPECT_TRUE(RunCommandLineMode(file.split(u' '), launcher)); // split at the blank, joined again
-    EXPECT_EQ(args(), QStringList{file});
-    EXPECT_EQ(launcher.runningApplicationName(), QStringLiteral("Space Game"));
-}
 
 } // namespace

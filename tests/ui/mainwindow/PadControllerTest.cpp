@@ -13,6 +13,7 @@
 #include "joystick/SetJoystickButtons.h"
 #include "ui/AlwaysOnTop.h"
 #include "ui/GameListsPanel.h"
+#include "ui/LauncherAssembly.h"
 #include "ui/LaunchController.h"
 #include "ui/MainWindow.h"
 #include "ui/PadController.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -63,10 +65,11 @@ struct Collection {
     ScriptedPrompt prompt;
     std::unique_ptr<VirtualPads> sdl;
     SDL_Joystick* pad = nullptr;
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<GameListsPanel> panel;
-    std::unique_ptr<LaunchController> launch;
-    std::unique_ptr<PadController> pads;
+    std::unique_ptr<LauncherAssembly> app;
+    MainWindow* window = nullptr;
+    GameListsPanel* panel = nullptr;
+    LaunchController* launch = nullptr;
+    PadController* pads = nullptr;
     int endedWith = -1;
 
     // `global` is the rest of the global settings file after LastEmulator.
@@ -84,7 +87,7 @@ struct Collection {
             cache += "./Games/" + name + ".adf\r\n" + name + "\r\n";
         }
         dir.write("Config/Amiga/arvex_Cache.txt", cache);
-        const QString emu = dir.write("emu.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '"
+        const QString emu = dir.write("emu.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '"
                                                     + dir.file("args.txt").toUtf8() + "'\n");
         QFile::setPermissions(emu, QFile::permissions(emu) | QFile::ExeOwner | QFile::ExeUser);
 
@@ -92,27 +95,16 @@ struct Collection {
             sdl = std::make_unique<VirtualPads>();
             pad = sdl->attach("Virtual Pad");
         }
-        window = std::make_unique<MainWindow>(SettingsPaths(dir.path(), QStringLiteral("arvex")));
+        app = std::make_unique<LauncherAssembly>(SettingsPaths(dir.path(), QStringLiteral("arvex")));
+        window = &app->window();
+        panel = &app->lists();
+        launch = &app->launch();
+        pads = &app->pads();
         window->setEndProcess([this](int code) { endedWith = code; });
-        panel = std::make_unique<GameListsPanel>(window.get());
-        window->setGameListsPart(panel.get());
-        LaunchController::Hooks hooks;
-        hooks.driveSlot = [this](int i) { return panel->driveSlot(i); };
-        hooks.joystickNavigation = [this](bool on) {
-            if (pads)
-                pads->setJoystickNavigation(on);
-        };
-        launch = std::make_unique<LaunchController>(*window, hooks);
-        window->setLaunchPart(launch.get());
-        pads = std::make_unique<PadController>(*window, *panel, *launch);
-        window->setPadNavigationPart(pads.get());
     }
     ~Collection()
     {
-        pads.reset();
-        launch.reset();
-        panel.reset();
-        window.reset();
+        app.reset();
         AppEnvironment::setOverrides({}, {});
     }
 
@@ -188,7 +180,7 @@ TEST(PadController, SettingsLoadSwitchesNavigationByStoredValueAndPads)
             EXPECT_EQ(c.prompt.asked().size(), 1) << r.name << ": asked once per settings load";
         }
         EXPECT_EQ(c.nav().isEnabled(), r.enabled) << r.name;
-        EXPECT_EQ(c.window->JoystickIcon->isVisibleTo(c.window.get()), r.enabled) << r.name;
+        EXPECT_EQ(c.window->JoystickIcon->isVisibleTo(c.window), r.enabled) << r.name;
         EXPECT_EQ(c.nav().pads().isOpen(), r.enabled) << r.name;
         EXPECT_EQ(c.globalValue("UseJoystick"), r.storedAfter) << r.name;
     }
@@ -274,12 +266,12 @@ TEST(PadController, StartButtonLaunchesAndPadsAreReleasedUntilTheGameEnds)
     // No exit button: the emulator gets the pad undisturbed.
     EXPECT_FALSE(c.nav().isEnabled());
     EXPECT_FALSE(c.nav().pads().isOpen());
-    EXPECT_FALSE(c.window->JoystickIcon->isVisibleTo(c.window.get()));
+    EXPECT_FALSE(c.window->JoystickIcon->isVisibleTo(c.window));
 
     ASSERT_TRUE(waitFor([&] { return c.gameEnded(); }, 8000));
     EXPECT_FALSE(c.nav().gameRunning());
     EXPECT_TRUE(c.nav().isEnabled());
-    EXPECT_TRUE(c.window->JoystickIcon->isVisibleTo(c.window.get()));
+    EXPECT_TRUE(c.window->JoystickIcon->isVisibleTo(c.window));
 }
 
 TEST(PadController, StartOnAMissingGameKeepsThePadWorking)
@@ -303,8 +295,15 @@ TEST(PadController, AGameStartedByMouseSilencesThePadExceptTheExitButton)
     Collection c(true, "UseJoystick=1\r\nUseJoystickExitbutton=3\r\n");
     c.load();
     c.pads->focusList(GameList::Complete, false);
-    c.launch->launchEntry(c.panel->selectedFullPath(GameListsPanel::Complete));
+    // A double click on the entry, as the mouse gives it.
+    QListView* complete = c.panel->listView(GameListsPanel::Complete);
+    const QPoint at = complete->visualRect(complete->currentIndex()).center();
+    QTest::mousePress(complete->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(complete->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(complete->viewport(), Qt::LeftButton, {}, at);
     ASSERT_TRUE(c.launch->monitor().gameRunning());
+    EXPECT_TRUE(waitFor([&] { return QFile::exists(c.dir.file("args.txt")); }, 5000));
+    EXPECT_EQ(c.dir.read("args.txt"), c.dir.file("Games/Game 01.adf").toUtf8() + "\n");
     ASSERT_TRUE(c.nav().isEnabled());
 
     settle(2 * Navigator::kTimerInterval + 60);
@@ -391,12 +390,15 @@ TEST(PadController, EnterInAListStartsOnlyOnce)
     Collection c(false, "UseJoystick=0\r\n");
     c.load();
     int requests = 0;
-    QObject::connect(c.panel.get(), &GameListsPanel::launchRequested, [&](const QString&) { ++requests; });
+    QObject::connect(c.panel, &GameListsPanel::launchRequested, [&](const QString&) { ++requests; });
     c.pads->focusList(GameList::Complete, false);
     c.key(c.panel->listView(GameListsPanel::Complete), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     EXPECT_EQ(requests, 1);
-    settle(100);
-    EXPECT_FALSE(QFile::exists(c.dir.file("args.txt"))) << "the key preview started the game a second time";
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(c.dir.file("args.txt")); }, 5000));
+    settle(300);
+    // The emulator appends one line per start.
+    EXPECT_EQ(c.dir.read("args.txt"), c.dir.file("Games/Game 01.adf").toUtf8() + "\n")
+        << "the key preview started the game a second time";
 }
 
 TEST(PadController, JoystickIconClickRefindsPadsAndDoubleClickOpensAssignment)
@@ -404,7 +406,7 @@ TEST(PadController, JoystickIconClickRefindsPadsAndDoubleClickOpensAssignment)
     Collection c(true);
     c.load();
     QToolButton* icon = c.window->JoystickIcon;
-    ASSERT_TRUE(icon->isVisibleTo(c.window.get()));
+    ASSERT_TRUE(icon->isVisibleTo(c.window));
     const QPointF at(3, 3);
     const auto mouse = [&](QEvent::Type type) {
         QMouseEvent event(type, at, icon->mapToGlobal(at), Qt::LeftButton,
@@ -430,7 +432,7 @@ TEST(PadController, JoystickIconClickRefindsPadsAndDoubleClickOpensAssignment)
     settle(QApplication::doubleClickInterval() + 150);
     EXPECT_FALSE(c.nav().buttonSetupMode());
     EXPECT_TRUE(c.nav().isEnabled());
-    EXPECT_TRUE(icon->isVisibleTo(c.window.get()));
+    EXPECT_TRUE(icon->isVisibleTo(c.window));
     EXPECT_FALSE(opened);
 
     // A double click opens the assignment window, and only that.
