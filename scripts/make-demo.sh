@@ -11,7 +11,7 @@ OUT="-strip -depth 8 -define png:exclude-chunks=date,time"
 crlf() { sed 's/$/\r/'; }   # settings files use CR LF
 
 mkdir -p Config/Amiga/Pictures Config/Amiga/Skin Config/C64/Skin Config/Arcade/Pictures \
-         "Games/Amiga/Alternative Versions" Games/C64/Demos Games/Arcade Games/snap Emulators/Titles
+         "Games/Amiga/Another World" Games/Amiga/Lemmings "Games/Amiga/Turrican II" Games/C64/Demos Games/Arcade Games/snap Emulators/Titles
 
 # ---- global settings -------------------------------------------------------
 crlf > Config/arvex.ini <<'EOF'
@@ -67,9 +67,9 @@ game "$A/Lemmings (1991)(Psygnosis)[a].adf"
 game "$A/Speedball 2 (1990)(Bitmap Brothers)[cr].adf"
 game "$A/Speedball 2 (1990)(Bitmap Brothers)[h].adf"
 game "$A/Another World (1991)(Delphine).adz"
-game "$A/Alternative Versions/Lemmings (1991)(Psygnosis)(de).adf"
-game "$A/Alternative Versions/Turrican II (1991)(Rainbow Arts)[h Crystal].adf"
-game "$A/Alternative Versions/Another World (1991)(Delphine)[a2].adz"
+game "$A/Lemmings/Lemmings (1991)(Psygnosis)(de).adf"
+game "$A/Turrican II/Turrican II (1991)(Rainbow Arts)[h Crystal].adf"
+game "$A/Another World/Another World (1991)(Delphine)[a2].adz"
 printf 'not a disk image\n' > "$A/readme.txt"
 
 C=Games/C64
@@ -157,7 +157,7 @@ card "Config/Amiga/Skin/Amiga.png" "AMIGA 500" "Emulator: arvex-demo-emu" '#ff88
 crlf > Config/C64/Skin/Skin.ini <<'EOF'
 [Settings]
 BackColor=#352879
-FontColor=#6c5eb5
+FontColor=#b4aaff
 TitleString=Arvex 1.2 - C64
 EOF
 card "Config/C64/Skin/Loading.png" "COMMODORE 64" "READY." '#352879' '#6c5eb5'
