@@ -13,6 +13,11 @@ namespace TextFile {
 
 // True when `bytes` is well-formed UTF-8.
 bool isValidUtf8(const QByteArray& bytes);
+// Length of the well-formed UTF-8 sequence starting at p[i] of the n bytes
+// at p (1 to 4), or 0 when none starts there.
+int utf8SequenceLength(const unsigned char* p, qsizetype i, qsizetype n);
+// The value of one hexadecimal digit (either case), -1 for any other character.
+int hexDigitValue(QChar c);
 // Decodes as UTF-8 (BOM skipped) or, when not valid UTF-8, as Windows-1252.
 QString decode(const QByteArray& bytes);
 // Windows-1252 decoding of any byte string.

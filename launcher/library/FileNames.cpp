@@ -1,5 +1,7 @@
 #include "library/FileNames.h"
 
+#include "config/TextFile.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -12,39 +14,6 @@
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00; // byte b (0x80..0xFF) -> U+DC00 + b
-
-// Length of the valid UTF-8 sequence at p[i], or 0 when it is not valid.
-int validSequenceLength(const unsigned char* p, qsizetype i, qsizetype n)
-{
-    const unsigned char c = p[i];
-    if (c < 0x80)
-        return 1;
-    int extra;
-    unsigned int cp;
-    if ((c & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (i + extra >= n)
-        return 0;
-    for (int k = 1; k <= extra; ++k) {
-        if ((p[i + k] & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (p[i + k] & 0x3F);
-    }
-    if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000)
-        || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-        return 0;
-    return extra + 1;
-}
 
 bool isEscapedByte(char16_t c) { return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF; }
 
@@ -107,7 +76,7 @@ QString decodeFileName(QByteArrayView bytes)
     qsizetype runStart = 0;
     qsizetype i = 0;
     while (i < n) {
-        const int len = validSequenceLength(p, i, n);
+        const int len = TextFile::utf8SequenceLength(p, i, n);
         if (len > 0) {
             i += len;
             continue;

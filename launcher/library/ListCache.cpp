@@ -25,18 +25,6 @@ bool needsEscape(const QString& text)
     return false;
 }
 
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
-}
-
 // A clean relative value: "./" followed by plain components.
 bool isPlainRelative(const QString& v)
 {
@@ -104,9 +92,9 @@ QString unescapeLine(const QString& line)
         } else if (k == kEsc) {
             out += kEsc;
             ++i;
-        } else if (k == u'x' && i + 3 < line.size() && hexValue(line.at(i + 2)) >= 0
-                   && hexValue(line.at(i + 3)) >= 0) {
-            const int b = hexValue(line.at(i + 2)) * 16 + hexValue(line.at(i + 3));
+        } else if (k == u'x' && i + 3 < line.size() && TextFile::hexDigitValue(line.at(i + 2)) >= 0
+                   && TextFile::hexDigitValue(line.at(i + 3)) >= 0) {
+            const int b = TextFile::hexDigitValue(line.at(i + 2)) * 16 + TextFile::hexDigitValue(line.at(i + 3));
             // Only high bytes are ever escaped; anything else is kept as written.
             if (b >= 0x80)
                 out += QChar(char16_t(0xDC00 + b));

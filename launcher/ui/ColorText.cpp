@@ -1,22 +1,11 @@
 #include "ui/ColorText.h"
 
+#include "config/TextFile.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 
 namespace {
-
-// The value of one hexadecimal digit, -1 for any other character.
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
-}
 
 // Up to two characters of `hex` from `from`, read as a hexadecimal number
 // up to the first character that is not a digit (signs and blanks are not
@@ -25,7 +14,7 @@ int hexPart(const QString& hex, int from)
 {
     int value = 0;
     for (int i = from; i < from + 2 && i < hex.size(); ++i) {
-        const int digit = hexDigit(hex.at(i));
+        const int digit = TextFile::hexDigitValue(hex.at(i));
         if (digit < 0)
             break;
         value = value * 16 + digit;
@@ -107,7 +96,7 @@ bool IsColorText(const QString& text)
     if (hex.size() < 6)
         return false;
     for (int i = 0; i < 6; ++i) {
-        if (hexDigit(hex.at(i)) < 0)
+        if (TextFile::hexDigitValue(hex.at(i)) < 0)
             return false;
     }
     return true;
