@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRegion>
+#include <QScreen>
 #include <QTimer>
 
 LoadingInfo::LoadingInfo(const LoadingInfoLook& look, QWidget* parent)
@@ -95,6 +97,9 @@ LoadingInfo::LoadingInfo(const LoadingInfoLook& look, QWidget* parent)
     grid->addWidget(m_title, 1, 0, 1, 3);
     grid->addWidget(m_gameImage, 2, 0, 1, 3, Qt::AlignCenter);
     setFixedSize(420, 300);
+    // In the middle of the screen, where the eye waits for the game.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     // 5: rounded corners.
     applyRoundedMask();

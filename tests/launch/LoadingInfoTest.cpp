@@ -3,8 +3,10 @@
 #include "ui/LoadingInfo.h"
 #include "support/TempDir.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -28,6 +30,8 @@ TEST(LoadingInfo, NamesTheGameInItsFirst30CharactersOnTopWithoutBorder)
     EXPECT_EQ(german.titleText(), QStringLiteral("123456789012345678901234567890"));
     EXPECT_EQ(german.messageText(), QStringLiteral("Bitte warten...\r\rLade:"));
     EXPECT_TRUE(german.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+    // Centred on the screen.
+    EXPECT_EQ(german.geometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
     look.german = false;
     EXPECT_EQ(LoadingInfo(look).messageText(), QStringLiteral("Please wait...\r\rLoading:"));
 }
