@@ -1,10 +1,11 @@
 // Cold start of the launcher with 50 emulator profiles: from the process's
-// start (as the kernel recorded it) until the main window is exposed.
-// The parent starts itself as a fresh child process for every run and
-// prints each figure and the median.
+// start (as the kernel recorded it) until the main window, built with all
+// its parts as the program builds it, is exposed. The parent starts itself
+// as a fresh child process for every run and prints each figure and the
+// median. Needs a display (DISPLAY, or QT_QPA_PLATFORM=offscreen).
 //   bench_startup [runs]
 #include "config/SettingsPaths.h"
-#include "ui/MainWindow.h"
+#include "ui/LauncherAssembly.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,7 +38,8 @@ double msSinceProcessStart()
 int child(int argc, char** argv, const QString& home)
 {
     QApplication app(argc, argv);
-    MainWindow window(SettingsPaths(home, "arvex"));
+    LauncherAssembly launcher(SettingsPaths(home, "arvex"));
+    MainWindow& window = launcher.window();
     window.setEndProcess([](int) {});
     window.Form_Load();
     window.show();
@@ -73,7 +75,12 @@ int main(int argc, char** argv)
         QProcess p;
         p.start(QString::fromLocal8Bit(argv[0]), {"--child", home.path() + "/"});
         p.waitForFinished(30000);
-        const double v = p.readAllStandardOutput().trimmed().toDouble();
+        bool ok = false;
+        const double v = p.readAllStandardOutput().trimmed().toDouble(&ok);
+        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0 || !ok) {
+            std::fprintf(stderr, "run %d failed: %s\n", r + 1, p.readAllStandardError().constData());
+            return 1;
+        }
         ms.push_back(v);
         std::printf("run %d: %.1f ms\n", r + 1, v);
     }

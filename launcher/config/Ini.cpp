@@ -36,17 +36,17 @@ QList<RawLine> splitRaw(const QByteArray& bytes)
     return lines;
 }
 
-// What a decoded line means to the profile format.
+// What a decoded line means to the profile format; views into that line.
 struct LineMeaning {
     enum Kind { Other, Section, Key } kind = Other;
-    QString name;  // section name or key, trimmed
-    QString value; // raw value after the first "=", untrimmed
+    QStringView name;  // section name or key, trimmed
+    QStringView value; // raw value after the first "=", untrimmed
 };
 
-LineMeaning interpret(const QString& line)
+LineMeaning interpret(QStringView line)
 {
     LineMeaning m;
-    const QString t = line.trimmed();
+    const QStringView t = line.trimmed();
     if (t.startsWith(u'[')) {
         const qsizetype close = t.indexOf(u']');
         m.kind = LineMeaning::Section;
@@ -62,17 +62,17 @@ LineMeaning interpret(const QString& line)
     return m;
 }
 
-bool sameName(const QString& a, const QString& b)
+bool sameName(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QString cleanValue(const QString& raw)
+QString cleanValue(QStringView raw)
 {
-    QString v = raw.trimmed();
+    QStringView v = raw.trimmed();
     if (v.size() >= 2 && v.startsWith(u'"') && v.endsWith(u'"'))
         v = v.mid(1, v.size() - 2);
-    return v;
+    return v.toString();
 }
 
 // Latin-1 plus the Windows-1252 letters; false when `text` needs UTF-8.
@@ -116,9 +116,15 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
     QString text;
     if (!TextFile::readText(file, text))
         return {};
+    // Line by line over views of the text: a settings load reads many keys.
+    const QStringView all(text);
     bool inSection = false;
-    for (const QString& line : TextFile::splitLines(text)) {
-        const LineMeaning m = interpret(line);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        const LineMeaning m = interpret(all.mid(start, end - start));
         if (m.kind == LineMeaning::Section) {
             // Only the first section of that name counts, as with the Windows API.
             if (inSection)
@@ -130,6 +136,7 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
                 v.truncate(maxChars);
             return v;
         }
+        start = end + ((end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n') ? 2 : 1);
     }
     return {};
 }
@@ -173,7 +180,8 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
     qsizetype lastKeyLine = -1;
     qsizetype keyLine = -1;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const LineMeaning m = interpret(lineText(lines[i], utf8, i == 0));
+        const QString decoded = lineText(lines[i], utf8, i == 0);
+        const LineMeaning m = interpret(decoded);
         if (m.kind == LineMeaning::Section) {
             if (sectionLine >= 0)
                 break;
