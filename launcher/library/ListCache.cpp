@@ -26,11 +26,24 @@ bool needsEscape(const QString& text)
 }
 
 // A clean relative value: "./" followed by plain components.
-bool isPlainRelative(const QString& v)
+// "./" followed by plain names only (no empty, "." or ".." part, no
+// backslash): such a value joins the program folder as it stands.
+bool isPlainRelative(QStringView v)
 {
-    return v.startsWith(QLatin1String("./")) && !v.contains(u'\\') && !v.contains(QLatin1String("/./"))
-        && !v.contains(QLatin1String("/../")) && !v.contains(QLatin1String("//")) && !v.endsWith(u'/')
-        && !v.endsWith(QLatin1String("/.."));
+    if (!v.startsWith(u"./") || v.endsWith(u'/'))
+        return false;
+    qsizetype start = 2;
+    for (qsizetype i = 2; i <= v.size(); ++i) {
+        if (i < v.size() && v[i] == u'\\')
+            return false;
+        if (i == v.size() || v[i] == u'/') {
+            const QStringView part = v.mid(start, i - start);
+            if (part.isEmpty() || part == u"." || part == u"..")
+                return false;
+            start = i + 1;
+        }
+    }
+    return true;
 }
 
 QString decodeLine(const QByteArray& bytes)
@@ -173,24 +186,37 @@ ReadResult read(const QString& cacheFile, const QString& programFolder, int maxP
         const QByteArray chunk = file.read(kChunk);
         if (chunk.isEmpty())
             break;
-        for (qsizetype i = 0; i < chunk.size() && lines.size() < maxLines; ++i) {
-            const char c = chunk.at(i);
+        // Whole runs of line bytes are taken at once; only line ends and
+        // NUL bytes are looked at one by one.
+        const char* bytes = chunk.constData();
+        const qsizetype n = chunk.size();
+        qsizetype i = 0;
+        while (i < n && lines.size() < maxLines) {
             if (pendingCr) {
                 pendingCr = false;
-                if (c == '\n')
+                if (bytes[i] == '\n') {
+                    ++i;
                     continue;
+                }
             }
-            if (c == '\r' || c == '\n') {
-                pendingCr = c == '\r';
-                finishLine();
-            } else if (c == '\0') {
+            qsizetype end = i;
+            while (end < n && bytes[end] != '\r' && bytes[end] != '\n' && bytes[end] != '\0')
+                ++end;
+            if (end > i) {
+                inLine = true;
+                const qsizetype room = kMaxLineBytes - current.size();
+                if (room > 0)
+                    current.append(bytes + i, qMin(room, end - i));
+            }
+            if (end == n)
+                break;
+            if (bytes[end] == '\0') {
                 r.corrupt = true;
                 break;
-            } else {
-                inLine = true;
-                if (current.size() < kMaxLineBytes)
-                    current += c;
             }
+            pendingCr = bytes[end] == '\r';
+            finishLine();
+            i = end + 1;
         }
     }
     if (inLine && lines.size() < maxLines && !r.corrupt)

@@ -153,6 +153,12 @@ TEST_F(GameListTest, CacheLoadIsCappedAndBadCachesNeverBreakTheLists)
     EXPECT_EQ(list.LoadGameListFromCache(cache), GameList::CacheLoad::Corrupt);
     EXPECT_EQ(list.UAE_Short(), QStringList{"a"});
 
+    // A CR LF split between two reads of the file (256 KiB each) ends one line.
+    dir.write("Config/Amiga/arvex_Cache.txt",
+              "./" + QByteArray(256 * 1024 - 3, 'p') + "\r\nname\r\n./b.adf\r\nb\r\n");
+    EXPECT_EQ(list.LoadGameListFromCache(cache), GameList::CacheLoad::Loaded);
+    EXPECT_EQ(list.UAE_Short(), (QStringList{"name", "b"}));
+
     // One enormous line is cut, not loaded whole.
     dir.write("Config/Amiga/arvex_Cache.txt", QByteArray(20 << 20, 'x'));
     EXPECT_EQ(list.LoadGameListFromCache(cache), GameList::CacheLoad::Loaded);
