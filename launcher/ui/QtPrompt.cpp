@@ -1,7 +1,33 @@
 #include "ui/QtPrompt.h"
 
+#include "config/Language.h"
+
+#include <QAbstractButton>
 #include <QInputDialog>
 #include <QMessageBox>
+
+namespace {
+
+// Qt's own button captions are English unless its translations are
+// installed; the launcher speaks the interface language on every button.
+void nameButtons(QMessageBox& box)
+{
+    const struct {
+        QMessageBox::StandardButton button;
+        const char* german;
+        const char* english;
+    } names[] = {
+        {QMessageBox::Ok, "OK", "OK"},
+        {QMessageBox::Cancel, "Abbrechen", "Cancel"},
+        {QMessageBox::Yes, "Ja", "Yes"},
+        {QMessageBox::No, "Nein", "No"},
+    };
+    for (const auto& n : names)
+        if (QAbstractButton* b = box.button(n.button))
+            b->setText(Msg(QString::fromUtf8(n.german), QString::fromUtf8(n.english)));
+}
+
+} // namespace
 
 PromptAnswer QtPrompt::ask(const QString& title, const QString& text, PromptButtons buttons,
                            PromptIcon icon)
@@ -24,6 +50,7 @@ PromptAnswer QtPrompt::ask(const QString& title, const QString& text, PromptButt
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    nameButtons(box);
     switch (box.exec()) {
     case QMessageBox::Ok: return PromptAnswer::Ok;
     case QMessageBox::Yes: return PromptAnswer::Yes;
@@ -34,10 +61,14 @@ PromptAnswer QtPrompt::ask(const QString& title, const QString& text, PromptButt
 
 bool QtPrompt::input(const QString& title, const QString& text, QString& value)
 {
-    bool ok = false;
-    const QString answer =
-        QInputDialog::getText(m_parent, title, text, QLineEdit::Normal, value, &ok);
-    if (ok)
-        value = answer;
-    return ok;
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(text);
+    dialog.setTextValue(value);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(Msg(QStringLiteral("Abbrechen"), QStringLiteral("Cancel")));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    value = dialog.textValue();
+    return true;
 }
