@@ -105,6 +105,8 @@ void MainWindow::buildControls()
     AppRunningPicture->hide();
     DonateBtn = new QPushButton(QStringLiteral("Spenden"), this);
     DonateBtn->setObjectName(QStringLiteral("DonateBtn"));
+    // There is no donation page to open yet; the button waits hidden.
+    DonateBtn->hide();
     SettingsBtn = new QPushButton(QStringLiteral("⚙"), this);
     SettingsBtn->setObjectName(QStringLiteral("SettingsBtn"));
     SettingsBtn->setToolTip(QStringLiteral("Optionen.."));
