@@ -10,6 +10,8 @@
 #include "library/ListCache.h"
 #include "services/Prompt.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kSection = QStringLiteral("Favoriten");
@@ -41,6 +43,7 @@ QStringList Favorites::names() const
 void Favorites::LoadFavorites()
 {
     m_records.clear();
+    m_unlisted.clear();
     m_unreadable = false;
     if (m_file.isEmpty())
         return;
@@ -50,7 +53,8 @@ void Favorites::LoadFavorites()
         return;
     }
     const QString programFolder = AppEnvironment::programFolder();
-    for (int n = 0; n <= kMaxIndex; ++n) {
+    int n = 0;
+    for (; n <= kMaxIndex; ++n) {
         const QString name = ListCache::unescapeLine(s.value(nameKey(n)));
         if (name.isEmpty()) {
             if (s.value(nameKey(n + 1)).isEmpty())
@@ -59,6 +63,30 @@ void Favorites::LoadFavorites()
         }
         const QString stored = ListCache::unescapeLine(s.value(pathKey(n)));
         AddFavorite(name, ListCache::resolvedPath(programFolder, stored), -1);
+    }
+    // Entries after two gaps are not listed, but they are the user's: they are
+    // kept, in index order, and written back after the listed ones on a save.
+    QList<std::pair<int, FavoriteRecord>> beyond;
+    for (auto it = s.values.cbegin(); it != s.values.cend(); ++it) {
+        const QString& key = it.key();
+        if (!key.startsWith(QLatin1String("fav")) || !key.endsWith(QLatin1String("_name")))
+            continue;
+        bool ok = false;
+        const int index = key.mid(3, key.size() - 8).toInt(&ok);
+        const QString name = ListCache::unescapeLine(it.value());
+        const QString stored = ListCache::unescapeLine(s.value(pathKey(index)));
+        if (!ok || index <= n || name.isEmpty() || stored.isEmpty())
+            continue;
+        beyond.append({index, {name, ListCache::resolvedPath(programFolder, stored), -1}});
+    }
+    std::sort(beyond.begin(), beyond.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [index, record] : beyond) {
+        const bool known = std::any_of(m_records.cbegin(), m_records.cend(),
+                                       [&](const FavoriteRecord& r) { return r.FullPath == record.FullPath; })
+                           || std::any_of(m_unlisted.cbegin(), m_unlisted.cend(),
+                                          [&](const FavoriteRecord& r) { return r.FullPath == record.FullPath; });
+        if (!known)
+            m_unlisted.append(record);
     }
 }
 
@@ -69,7 +97,7 @@ bool Favorites::SaveFavorites()
     const QString programFolder = AppEnvironment::programFolder();
     QStringList lines{u'[' + kSection + u']'};
     int w = 0;
-    for (const FavoriteRecord& r : std::as_const(m_records)) {
+    for (const FavoriteRecord& r : m_records + m_unlisted) {
         if (r.FullPath.isEmpty() || r.Name.isEmpty())
             continue;
         QString name = r.Name;

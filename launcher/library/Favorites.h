@@ -37,7 +37,8 @@ public:
     int count() const { return int(m_records.size()); }
 
     // Rebuilds the records from the file: a single empty index is skipped, two
-    // in a row end the list. A missing file gives an empty list.
+    // in a row end the list (what follows is kept for the next save, not
+    // listed). A missing file gives an empty list.
     void LoadFavorites();
     // Writes the records (underscores in names become blanks); an empty list
     // leaves a file with empty "Fav0_Name" and "Fav0_FullPath". False when
@@ -74,5 +75,7 @@ public:
 private:
     QString m_file;
     QList<FavoriteRecord> m_records;
+    // Entries of the file that lie beyond two gaps: not listed, kept on a save.
+    QList<FavoriteRecord> m_unlisted;
     bool m_unreadable = false;
 };

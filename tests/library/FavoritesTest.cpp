@@ -40,6 +40,13 @@ TEST_F(FavoritesTest, ASingleGapIsSkippedTwoGapsEndTheList)
     EXPECT_EQ(fav.names(), (QStringList{"Zero", "Two"}));
     EXPECT_EQ(fav.records().at(0).FullPath, dir.path() + "Games/0.adf");
     EXPECT_EQ(fav.records().at(1).FullPath, QStringLiteral("/abs/2.adf"));
+
+    // What lies beyond the two gaps is not listed, but a save keeps it.
+    ASSERT_TRUE(fav.AddFavorite("New", "/abs/new.adf", -1));
+    ASSERT_TRUE(fav.SaveFavorites());
+    fav.LoadFavorites();
+    EXPECT_EQ(fav.names(), (QStringList{"Zero", "Two", "New", "Five"}));
+    EXPECT_EQ(fav.records().at(3).FullPath, dir.path() + "5.adf");
 }
 
 TEST_F(FavoritesTest, JunkDuplicatesAndMissingFilesGiveWhatIsUsable)
