@@ -302,8 +302,8 @@ TEST(PadController, AGameStartedByMouseSilencesThePadExceptTheExitButton)
     QTest::mouseRelease(complete->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(complete->viewport(), Qt::LeftButton, {}, at);
     ASSERT_TRUE(c.launch->monitor().gameRunning());
-    EXPECT_TRUE(waitFor([&] { return QFile::exists(c.dir.file("args.txt")); }, 5000));
-    EXPECT_EQ(c.dir.read("args.txt"), c.dir.file("Games/Game 01.adf").toUtf8() + "\n");
+    const QByteArray expected = c.dir.file("Games/Game 01.adf").toUtf8() + "\n";
+    EXPECT_TRUE(waitFor([&] { return c.dir.read("args.txt") == expected; }, 5000)) << c.dir.read("args.txt").constData();
     ASSERT_TRUE(c.nav().isEnabled());
 
     settle(2 * Navigator::kTimerInterval + 60);
@@ -394,7 +394,7 @@ TEST(PadController, EnterInAListStartsOnlyOnce)
     c.pads->focusList(GameList::Complete, false);
     c.key(c.panel->listView(GameListsPanel::Complete), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     EXPECT_EQ(requests, 1);
-    ASSERT_TRUE(waitFor([&] { return QFile::exists(c.dir.file("args.txt")); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return c.dir.read("args.txt").endsWith('\n'); }, 5000));
     settle(300);
     // The emulator appends one line per start.
     EXPECT_EQ(c.dir.read("args.txt"), c.dir.file("Games/Game 01.adf").toUtf8() + "\n")
