@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QPainter>
 #include <QTime>
@@ -233,6 +234,8 @@ MainWindow::StartResult MainWindow::Form_Load(const QString& commandLine)
 
     setCurrentLanguage(IsGermanSystem() ? kLanguageGerman : kLanguageEnglish);
     ApplyLanguageCaptions();
+    // The options button is live only once an options window listens to it.
+    SettingsBtn->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&MainWindow::settingsRequested)));
 
     if (m_singleInstance) {
         if (m_singleInstance->notifyRunningInstance())

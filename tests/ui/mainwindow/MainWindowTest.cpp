@@ -108,6 +108,8 @@ TEST(MainWindow, StartsWithTheLastEmulatorAndExitsSavingPlacement)
     MainWindow& w = f.make();
     ASSERT_EQ(w.Form_Load(), MainWindow::StartResult::Running);
     EXPECT_EQ(f.launch.splash, 4);
+    // No options window listens: its button cannot be pressed.
+    EXPECT_FALSE(w.SettingsBtn->isEnabled());
 
     QStringList listed;
     for (int i = 0; i < w.EmuListbox->count(); ++i)
@@ -223,6 +225,18 @@ TEST(MainWindow, ClosingTheWindowEndsARunningGameFirst)
     w.close();
     EXPECT_EQ(gameEnds, 1);
     EXPECT_EQ(f.endedWith, 0);
+}
+
+TEST(MainWindow, OptionsButtonWorksOnceAnOptionsWindowListens)
+{
+    Fixture f;
+    MainWindow& w = f.make();
+    int requests = 0;
+    QObject::connect(&w, &MainWindow::settingsRequested, [&] { ++requests; });
+    w.Form_Load();
+    ASSERT_TRUE(w.SettingsBtn->isEnabled());
+    w.SettingsBtn->click();
+    EXPECT_EQ(requests, 1);
 }
 
 TEST(MainWindow, EmulatorBoxSelectionRules)
