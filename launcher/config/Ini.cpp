@@ -1,6 +1,8 @@
 #include "config/Ini.h"
 
+#include "config/Language.h"
 #include "config/TextFile.h"
+#include "config/WriteFailures.h"
 #include "launch/PathOps.h"
 
 #include <QDir>
@@ -108,45 +110,10 @@ QString lineText(const RawLine& line, bool utf8, bool first)
     return utf8 ? QString::fromUtf8(bytes) : TextFile::decodeWindows1252(bytes);
 }
 
-} // namespace
-
-QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file,
-                                int maxChars)
+// The file content `bytes` after setting `key` in `section` to `value`:
+// the one rule of the profile writer, applied key by key by the group writer.
+QByteArray withKey(const QByteArray& bytes, const QString& section, const QString& key, const QString& value)
 {
-    QString text;
-    if (!TextFile::readText(file, text))
-        return {};
-    // Line by line over views of the text: a settings load reads many keys.
-    const QStringView all(text);
-    bool inSection = false;
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = start;
-        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
-            ++end;
-        const LineMeaning m = interpret(all.mid(start, end - start));
-        if (m.kind == LineMeaning::Section) {
-            // Only the first section of that name counts, as with the Windows API.
-            if (inSection)
-                return {};
-            inSection = sameName(m.name, section);
-        } else if (inSection && m.kind == LineMeaning::Key && sameName(m.name, key)) {
-            QString v = cleanValue(m.value);
-            if (maxChars >= 0 && v.size() > maxChars)
-                v.truncate(maxChars);
-            return v;
-        }
-        start = end + ((end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n') ? 2 : 1);
-    }
-    return {};
-}
-
-bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
-                               const QString& file)
-{
-    QByteArray bytes;
-    if (QFileInfo::exists(file) && !TextFile::readBytes(file, bytes))
-        return false; // never replace a file we could not read
     QList<RawLine> lines = splitRaw(bytes);
     bool utf8 = TextFile::isValidUtf8(bytes);
 
@@ -219,14 +186,67 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
         out += l.text;
         out += l.eol;
     }
-    return TextFile::writeAtomic(file, out);
+    return out;
 }
 
-void CreateEmptyFile(const QString& path)
+} // namespace
+
+QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file,
+                                int maxChars)
 {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.close();
+    QString text;
+    if (!TextFile::readText(file, text))
+        return {};
+    // Line by line over views of the text: a settings load reads many keys.
+    const QStringView all(text);
+    bool inSection = false;
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        const LineMeaning m = interpret(all.mid(start, end - start));
+        if (m.kind == LineMeaning::Section) {
+            // Only the first section of that name counts, as with the Windows API.
+            if (inSection)
+                return {};
+            inSection = sameName(m.name, section);
+        } else if (inSection && m.kind == LineMeaning::Key && sameName(m.name, key)) {
+            QString v = cleanValue(m.value);
+            if (maxChars >= 0 && v.size() > maxChars)
+                v.truncate(maxChars);
+            return v;
+        }
+        start = end + ((end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n') ? 2 : 1);
+    }
+    return {};
+}
+
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
+                               const QString& file)
+{
+    return WritePrivateProfileStrings(section, {{key, value}}, file);
+}
+
+bool WritePrivateProfileStrings(const QString& section, const QList<QPair<QString, QString>>& keyValues,
+                                const QString& file)
+{
+    QByteArray bytes;
+    if (QFileInfo::exists(file) && !TextFile::readBytes(file, bytes)) {
+        // Never replace a file we could not read: its other keys would be lost.
+        WriteFailures::report(file, Msg(QStringLiteral("nicht lesbar"), QStringLiteral("not readable")));
+        return false;
+    }
+    for (const auto& [key, value] : keyValues)
+        bytes = withKey(bytes, section, key, value);
+    return TextFile::writeAtomic(file, bytes);
+}
+
+bool CreateEmptyFile(const QString& path)
+{
+    // Replaced like any other write: a failure never empties an existing file
+    // half-way, and a protected file stays as it is.
+    return TextFile::writeAtomic(path, {});
 }
 
 QString ResolveIniFileName(const QString& name)
@@ -258,15 +278,20 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
     return def;
 }
 
-void WriteIniValue(const QString& section, const QString& key, const QString& value,
+bool WriteIniValue(const QString& section, const QString& key, const QString& value,
                    const QString& file, bool createIfMissing)
 {
-    if (!QFileInfo::exists(file)) {
-        if (!createIfMissing)
-            return;
-        CreateEmptyFile(file);
-    }
-    WritePrivateProfileString(section, key, value, ResolveIniFileName(file));
+    return WriteIniValues(section, {{key, value}}, file, createIfMissing);
+}
+
+bool WriteIniValues(const QString& section, const QList<QPair<QString, QString>>& keyValues,
+                    const QString& file, bool createIfMissing)
+{
+    // A missing file is created by the one replacement below, so a failed
+    // write never leaves a new empty file behind.
+    if (!createIfMissing && !QFileInfo::exists(file))
+        return true;
+    return WritePrivateProfileStrings(section, keyValues, ResolveIniFileName(file));
 }
 
 qint16 toInt16(const QString& value)

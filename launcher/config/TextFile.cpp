@@ -1,8 +1,10 @@
 #include "config/TextFile.h"
 
+#include "config/AtomicWriter.h"
+#include "config/WriteFailures.h"
+
 #include <QFile>
 #include <QFileDevice>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace TextFile {
@@ -136,16 +138,15 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-bool writeAtomic(const QString& path, const QByteArray& data)
+bool writeAtomic(const QString& path, const QByteArray& data, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QString reason;
+    if (AtomicWriter::replace(QFile::encodeName(path), data, reason))
+        return true;
+    if (error)
+        *error = reason;
+    WriteFailures::report(path, reason);
+    return false;
 }
 
 bool writeLinesCrLf(const QString& path, const QStringList& lines)

@@ -2,9 +2,9 @@
 // Reading and writing the launcher's text files (settings, caches,
 // favourites). Files are read as UTF-8, or as Windows-1252 when they are not
 // valid UTF-8 (files copied from Windows keep their umlauts); a UTF-8 BOM is
-// skipped. Files are replaced atomically: a temporary file in the same folder
-// is written and renamed, so a crash leaves the old or the new file, never a
-// torn one. Any thread.
+// skipped. Files are replaced atomically (AtomicWriter): a crash, a kill or a
+// full disk leaves the old or the new file, never a torn or emptied one, and
+// every failed replacement is reported to WriteFailures. Any thread.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -28,9 +28,11 @@ bool readBytes(const QString& path, QByteArray& out, qint64 maxBytes = -1);
 bool readText(const QString& path, QString& out, qint64 maxBytes = -1);
 // Splits at CR LF, LF or a lone CR. A final line end does not produce an extra empty line.
 QStringList splitLines(const QString& text);
-// Replaces `path` with `data` atomically (temporary file + rename). Keeps the
-// permission bits of an existing file. False on any failure; the old file is then untouched.
-bool writeAtomic(const QString& path, const QByteArray& data);
+// Replaces `path` with `data` atomically (see AtomicWriter: symbolic links are
+// followed, mode and owner kept, read-only files refused). False on any
+// failure; the old file is then untouched, `error` (when given) receives the
+// reason and the file is reported to WriteFailures.
+bool writeAtomic(const QString& path, const QByteArray& data, QString* error = nullptr);
 // Joins `lines` with CR LF after every line, encodes as UTF-8 and writes atomically.
 bool writeLinesCrLf(const QString& path, const QStringList& lines);
 

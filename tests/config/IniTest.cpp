@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
@@ -223,4 +224,50 @@ TEST(IniValues, ConvertToSixteenBitIntegers)
     EXPECT_EQ(toInt16("abc"), 0);
     EXPECT_EQ(toInt16("99999"), 32767);
     EXPECT_EQ(toInt16(""), 0);
+}
+
+TEST(IniWriteGroup, GivesExactlyTheBytesOfOneWriteAfterTheOther)
+{
+    // Starting files where the per-key rules differ: encodings, line ends,
+    // a BOM, duplicate sections and keys, a missing section or file.
+    const QList<QPair<QString, QString>> group{
+        {"WindowState", "0"}, {"windowx", "12000"}, {"Neu", "Grüße €"}, {"WindowX", "13000"}, {"Zeile", "a\r\nb"}};
+    struct Case {
+        const char* what;
+        QByteArray content; // empty with `exists` false: no file
+        bool exists;
+    } const cases[] = {
+        {"no file", {}, false},
+        {"empty file", {}, true},
+        {"other section only", "[Other]\nA=1", true},
+        {"CR LF with keys", "[Settings]\r\nWindowX=1\r\nWindowState=2\r\n[Next]\r\nB=2\r\n", true},
+        {"Windows-1252 whose only umlaut line is replaced", "[Settings]\r\nNeu=M\xFCller\r\n", true},
+        {"Windows-1252 that keeps its umlauts", "[Settings]\r\nName=M\xFCller\r\n", true},
+        {"BOM on the first key line", "\xEF\xBB\xBFWindowX=5\n[Settings]\nWindowX=6\n", true},
+        {"section twice", "[Settings]\nA=1\n[settings]\nWindowX=2\n", true},
+        {"no final line end", "[Settings]\rWindowState=1", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const QString single = dir.file("single.ini");
+        const QString grouped = dir.file("grouped.ini");
+        if (c.exists) {
+            dir.write("single.ini", c.content);
+            dir.write("grouped.ini", c.content);
+        }
+        for (const auto& [key, value] : group)
+            ASSERT_TRUE(WriteIniValue(S, key, value, single, true));
+        ASSERT_TRUE(WriteIniValues(S, group, grouped, true));
+        EXPECT_EQ(dir.read("grouped.ini"), dir.read("single.ini"));
+    }
+}
+
+TEST(IniWriteGroup, WithoutCreateAMissingFileStaysMissingAndThatIsNoFailure)
+{
+    TempDir dir;
+    EXPECT_TRUE(WriteIniValues(S, {{"A", "1"}, {"B", "2"}}, dir.file("none.ini"), false));
+    EXPECT_FALSE(QFile::exists(dir.file("none.ini")));
+    EXPECT_TRUE(WriteIniValue(S, "A", "1", dir.file("none.ini"), false));
+    EXPECT_FALSE(QFile::exists(dir.file("none.ini")));
 }
