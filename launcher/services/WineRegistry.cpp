@@ -16,20 +16,28 @@ LineResult nextLine(QFile& file, QByteArray& line)
 {
     if (file.atEnd())
         return LineResult::End;
-    line = file.readLine(kMaxLine + 1);
-    if (line.endsWith('\n')) {
-        line.chop(1);
-    } else if (!file.atEnd() || line.size() > kMaxLine) {
-        // Drain the rest of the overlong line.
-        char buffer[4096];
-        for (;;) {
-            const qint64 n = file.readLine(buffer, sizeof buffer);
-            if (n <= 0 || buffer[n - 1] == '\n')
-                break;
+    // Read in small pieces: asking QIODevice for a line of kMaxLine would
+    // allocate that much for every line.
+    line.clear();
+    char buffer[4096];
+    bool tooLong = false;
+    for (;;) {
+        const qint64 n = file.readLine(buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        if (!tooLong) {
+            line.append(buffer, n);
+            tooLong = line.size() > kMaxLine;
         }
+        if (buffer[n - 1] == '\n')
+            break;
+    }
+    if (tooLong) {
         line.clear();
         return LineResult::TooLong;
     }
+    if (line.endsWith('\n'))
+        line.chop(1);
     if (line.endsWith('\r'))
         line.chop(1);
     return LineResult::Line;
