@@ -1,6 +1,7 @@
 #include "joystick/ButtonAssignment.h"
 
 #include "config/Ini.h"
+#include "config/WriteFailures.h"
 
 #include <algorithm>
 
@@ -81,12 +82,10 @@ bool ButtonAssignment::save(const QString& globalSettingsFile) const
 {
     if (!isComplete() || globalSettingsFile.isEmpty())
         return false;
-    bool ok = true;
-    for (int n = 1; n <= kSlots; ++n) {
-        ok = WritePrivateProfileString(QStringLiteral("Settings"), QStringLiteral("Button%1").arg(n),
-                                       QString::number(m_AssignedButtons[size_t(n - 1)]),
-                                       globalSettingsFile)
-             && ok;
-    }
-    return ok;
+    // All twelve in one replacement: a pad is never left half old, half new.
+    QList<QPair<QString, QString>> buttons;
+    for (int n = 1; n <= kSlots; ++n)
+        buttons.append({QStringLiteral("Button%1").arg(n), QString::number(m_AssignedButtons[size_t(n - 1)])});
+    WriteFailures::Scope action;
+    return WritePrivateProfileStrings(QStringLiteral("Settings"), buttons, globalSettingsFile);
 }

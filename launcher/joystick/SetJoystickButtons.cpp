@@ -150,7 +150,8 @@ void SetJoystickButtons::finishCollection()
     m_saved = m_assignment.save(m_globalFile);
     stopCollecting();
     const QString word = m_UiGerman ? QStringLiteral("Fertig!") : QStringLiteral("Done!");
-    m_InfoLabel->setText(forLabel(QStringLiteral("\r\r\r") + word));
+    if (m_saved) // a failed save has told the user already; no "Done!" then
+        m_InfoLabel->setText(forLabel(QStringLiteral("\r\r\r") + word));
     accept();
 }
 

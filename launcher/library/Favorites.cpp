@@ -3,6 +3,7 @@
 #include "config/AppEnvironment.h"
 #include "config/Language.h"
 #include "config/TextFile.h"
+#include "config/WriteFailures.h"
 #include "launch/PathOps.h"
 #include "library/FileNames.h"
 #include "library/GameList.h"
@@ -129,8 +130,12 @@ QString Favorites::AddToFavorit(const GameList& games, int index)
     const QString name = games.UAE_Short().at(index);
     if (!AddFavorite(name, games.UAE_FULL().at(index), index))
         return {};
-    SaveFavorites();
+    WriteFailures::Scope action;
+    const bool saved = SaveFavorites();
+    // Reloading shows what the file holds: without the new one when the save failed.
     LoadFavorites();
+    if (!saved)
+        return {};
     return Msg(QStringLiteral("Neuer Favorit: "), QStringLiteral("Favorite add: ")) + name;
 }
 
@@ -139,6 +144,7 @@ bool Favorites::DeleteFavorite(int i)
     if (i < 0 || i >= m_records.size())
         return false;
     m_records.removeAt(i);
+    WriteFailures::Scope action;
     const bool saved = SaveFavorites();
     LoadFavorites();
     return saved;
@@ -169,6 +175,7 @@ bool Favorites::EditAliasName(int i)
     if (!accepted || value.trimmed().isEmpty())
         return false;
     m_records[i].Name = value.trimmed();
+    WriteFailures::Scope action;
     const bool saved = SaveFavorites();
     LoadFavorites();
     return saved;
@@ -251,6 +258,7 @@ QString Favorites::RepairFavoriten(const GameList& games)
                                       : report,
                      PromptIcon::Information);
     m_records = kept;
+    WriteFailures::Scope action;
     SaveFavorites();
     LoadFavorites();
     return report;

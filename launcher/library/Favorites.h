@@ -12,7 +12,8 @@
 //
 // The window, after any call that changes the list, shows names() again,
 // restores its selection where it can, and updates the tab captions
-// (UpdateListCaptions). Messages go through prompt(). UI thread only.
+// (UpdateListCaptions). Messages go through prompt(); every change is one
+// WriteFailures action, so a failed save is reported once. UI thread only.
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -49,7 +50,8 @@ public:
     bool AddFavorite(const QString& Name, const QString& FullPath, int Index);
     // `AddToFavorit_Click`: adds complete-list entry `index`, saves and
     // reloads. Returns the status caption to show ("Neuer Favorit: " + name),
-    // empty when nothing was added.
+    // empty when nothing was added or the file could not be saved (the user
+    // is told which file; the list shows the file's content again).
     QString AddToFavorit(const GameList& games, int index);
     // Removes favourite i, saves and reloads.
     bool DeleteFavorite(int i);

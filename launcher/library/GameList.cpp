@@ -4,6 +4,7 @@
 #include "config/Ini.h"
 #include "config/Language.h"
 #include "config/TextFile.h"
+#include "config/WriteFailures.h"
 #include "launch/PathOps.h"
 #include "library/DisplayNames.h"
 #include "library/FileNames.h"
@@ -63,6 +64,8 @@ QString GameList::displayName(const QString& fullPath)
 
 int GameList::RebuildList(const RebuildInput& input)
 {
+    // Whatever this rebuild fails to write is reported once, at its end.
+    WriteFailures::Scope action;
     m_host.setRebuildControlsEnabled(false);
     m_host.setListsVisible(false);
     clear();
@@ -102,13 +105,16 @@ int GameList::RebuildList(const RebuildInput& input)
     }
 
     m_host.setTitleText(QStringLiteral("Saving List.."));
-    SaveListCache(input.cacheFile);
+    const bool cacheSaved = SaveListCache(input.cacheFile);
     BuildSimpleList();
 
     m_host.setStatusText(QStringLiteral("Loading..."));
+    // The view reloads from the cache; when it could not be replaced, that is
+    // the previous list, and its count stays the stored one.
     m_host.reloadEmulatorView();
-    WriteIniValue(kSettings, QStringLiteral("RomCount"), QString::number(m_full.size()), input.settingsFile,
-                  true);
+    if (cacheSaved)
+        WriteIniValue(kSettings, QStringLiteral("RomCount"), QString::number(m_full.size()), input.settingsFile,
+                      true);
     m_host.setListsVisible(true);
     m_host.setRebuildControlsEnabled(true);
     return int(m_full.size());

@@ -43,7 +43,8 @@ public:
         QString profileFolder; // the emulator's profile folder (holds AliasList.txt)
         QString cacheFile;     // the list cache to write
     };
-    // Returns the number of games found (also written as RomCount).
+    // Returns the number of games found (also written as RomCount, only when
+    // the list cache was written; a failed write is reported to the user).
     int RebuildList(const RebuildInput& input);
 
     enum class CacheLoad { Loaded, Missing, Corrupt };

@@ -3,6 +3,7 @@
 #include "config/Ini.h"
 #include "config/Language.h"
 #include "config/Profiles.h"
+#include "config/WriteFailures.h"
 #include "launch/PathOps.h"
 #include "services/Prompt.h"
 #include "ui/AlwaysOnTop.h"
@@ -346,6 +347,7 @@ void MainWindow::SelectEmulator()
     EmulatorLongListbox->setCurrentRow(EmuListbox->currentIndex());
 
     if (!SuppressSelection) {
+        const WriteFailures::Scope action; // the whole view load and LastEmulator: one message
         SavedEmulatorIndex = EmuListbox->currentIndex();
         const QString remembered = EmuListbox->currentText();
         ShowEmulatorList(false);
@@ -581,6 +583,7 @@ void MainWindow::LoadEmulatorView()
 
 void MainWindow::LoadSettings()
 {
+    const WriteFailures::Scope action; // defaults written by the reads below
     const QString ini = GetIniPath();
     const QString app = m_paths.programFolder();
     RomPathField = AddTrailingSeparator(MakeAbsolutePath(
@@ -606,10 +609,11 @@ void MainWindow::LoadSettings()
 
 void MainWindow::ExitBtn_Click()
 {
+    const WriteFailures::Scope action; // one message for whatever the exit cannot save
     if (m_lists) {
         const QPoint drive = m_lists->drivePanelPosition();
-        WriteIniValue(kSettings, QStringLiteral("DrvWindowX"), QString::number(drive.x()), GetIniPath(), true);
-        WriteIniValue(kSettings, QStringLiteral("DrvWindowY"), QString::number(drive.y()), GetIniPath(), true);
+        WriteIniValues(kSettings, {{QStringLiteral("DrvWindowX"), QString::number(drive.x())},
+                                   {QStringLiteral("DrvWindowY"), QString::number(drive.y())}}, GetIniPath(), true);
     }
     WindowPlacement::State state = WindowPlacement::Normal;
     if (isMinimized())

@@ -33,19 +33,16 @@ bool mayStoreSize(State state, const QRect& pixels)
     return state == Normal && toTwips(pixels.width()) > 2000 && toTwips(pixels.height()) > 1000;
 }
 
-void write(const QString& globalFile, State state, const QRect& pixels)
+bool write(const QString& globalFile, State state, const QRect& pixels)
 {
-    WriteIniValue(kSection, QStringLiteral("WindowState"), QString::number(state), globalFile, true);
-    if (!mayStoreSize(state, pixels))
-        return;
-    WriteIniValue(kSection, QStringLiteral("WindowX"), QString::number(toTwips(pixels.width())),
-                  globalFile, true);
-    WriteIniValue(kSection, QStringLiteral("WindowY"), QString::number(toTwips(pixels.height())),
-                  globalFile, true);
-    WriteIniValue(kSection, QStringLiteral("WindowTop"), QString::number(toTwips(pixels.y())),
-                  globalFile, true);
-    WriteIniValue(kSection, QStringLiteral("WindowLeft"), QString::number(toTwips(pixels.x())),
-                  globalFile, true);
+    // One replacement for the whole placement: never a new size with an old position.
+    QList<QPair<QString, QString>> keys{{QStringLiteral("WindowState"), QString::number(state)}};
+    if (mayStoreSize(state, pixels))
+        keys += {{QStringLiteral("WindowX"), QString::number(toTwips(pixels.width()))},
+                 {QStringLiteral("WindowY"), QString::number(toTwips(pixels.height()))},
+                 {QStringLiteral("WindowTop"), QString::number(toTwips(pixels.y()))},
+                 {QStringLiteral("WindowLeft"), QString::number(toTwips(pixels.x()))}};
+    return WriteIniValues(kSection, keys, globalFile, true);
 }
 
 } // namespace WindowPlacement

@@ -24,8 +24,9 @@ inline int toPixels(int twips) { return twips / kTwipsPerPixel; }
 // Reads the placement from `globalFile`, each key with create-if-missing and
 // defaulting to `current` (in pixels) and state 0.
 Stored read(const QString& globalFile, const QRect& currentPixels);
-// Writes `WindowState`, and the size and position when the rule allows.
-void write(const QString& globalFile, State state, const QRect& pixels);
+// Writes `WindowState`, and the size and position when the rule allows, in
+// one replacement of the file. False when the file could not be written.
+bool write(const QString& globalFile, State state, const QRect& pixels);
 // True when a window in `state` with `pixels` geometry may store its size.
 bool mayStoreSize(State state, const QRect& pixels);
 
