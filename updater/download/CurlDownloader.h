@@ -16,8 +16,9 @@ public:
     // also the time allowed to connect.
     explicit CurlDownloader(int stallSeconds = 30);
 
-    // Extra certificate authority file trusted besides the system's (empty: none).
-    void setExtraCaFile(const QString& file) { m_caFile = file; }
+    // A certificate authority file trusted instead of the system's store
+    // (empty: the system's store).
+    void setCaFile(const QString& file) { m_caFile = file; }
 
     DownloadResult fetch(const QString& url, DownloadSink& sink,
                          const DownloadProgress& progress) override;
