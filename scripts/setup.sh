@@ -12,10 +12,10 @@ ARVEX_JOBS="${ARVEX_JOBS:-2}"
 ARVEX_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev libcurl4-openssl-dev
     libxrandr-dev libx11-dev xvfb xauth x11-xserver-utils libgtest-dev libgmock-dev
     libbenchmark-dev fonts-dejavu-core)
-# Used by the disc-image mount tests (fuseiso, fuse3) and the known-emulator
-# launch tests (dosbox, stella, mednafen) when present; their absence only
+# Used by the disc-image mount tests (fuseiso, fuse3) and the README's example
+# profile started in a real emulator (dosbox) when present; their absence only
 # skips those.
-ARVEX_OPTIONAL_PACKAGES=(fuseiso fuse3 dosbox stella mednafen)
+ARVEX_OPTIONAL_PACKAGES=(fuseiso fuse3 dosbox)
 
 arvex_missing_packages() {
     local p

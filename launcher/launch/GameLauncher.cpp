@@ -2,6 +2,7 @@
 
 #include "config/AppEnvironment.h"
 #include "config/Ini.h"
+#include "launch/EmulatorExit.h"
 #include "launch/Mounting.h"
 #include "launch/PathOps.h"
 #include "launch/ProgramRunner.h"
@@ -82,6 +83,16 @@ QString LauncherScriptText(const QString& emulator, const QString& cmd, const QS
         run += u' ' + args;
     return QStringLiteral("#!/bin/sh\ncd ") + ShellQuote(QFileInfo(emulator).absolutePath())
            + u'\n' + run + u'\n';
+}
+
+QString ErrorOutputPath(const QString& launcherScript)
+{
+    if (launcherScript.isEmpty())
+        return {};
+    QString base = launcherScript;
+    if (base.endsWith(QLatin1String(".sh")))
+        base.chop(3);
+    return base + QStringLiteral(".err");
 }
 
 QString ResolveBatchFile(const QString& path)
@@ -225,16 +236,22 @@ GameLauncher::Result GameLauncher::LaunchGame(QString& gameFile)
         watched = QStringLiteral("cmd.exe");
     m_monitor.SetCurrentRunninApplication(watched);
     const QString folder = emuInfo.absolutePath();
+    // The emulator's error output goes to a file beside the script, so that
+    // a start that fails at once can be explained.
+    const QString errorPath = ErrorOutputPath(script);
+    ErrorOutputFile errors;
+    errors.create(errorPath);
     QByteArray scriptCommandLine;
     if (!direct) {
-        m_lastPid = SpawnDetached(QStringLiteral("/bin/sh"), {scriptToRun}, folder);
+        m_lastPid = SpawnChild(QStringLiteral("/bin/sh"), {scriptToRun}, folder, errors.descriptor());
         scriptCommandLine = QByteArray("/bin/sh") + '\0' + QFile::encodeName(scriptToRun) + '\0';
     } else {
         m_host.beep();
-        m_lastPid = SpawnDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), body}, folder);
+        m_lastPid = SpawnChild(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), body}, folder,
+                               errors.descriptor());
     }
     if (m_lastPid <= 0) {
-        finish(script, caption, {});
+        finish(script, errorPath, caption, {});
         return Result::StartFailed;
     }
 
@@ -249,6 +266,7 @@ GameLauncher::Result GameLauncher::LaunchGame(QString& gameFile)
         m_host.showLoadingScreen();
     m_host.setEmulatorComboEnabled(false);
     m_monitor.startWatching(3);
+    m_monitor.watchLaunchedChild(m_lastPid, emuInfo.fileName(), std::move(errors), m_clock);
 
     // 22
     if (toInt16(readSetting(QStringLiteral("RunVBS_Script"), p.settingsFile, QStringLiteral("0"), false)) != 0) {
@@ -259,11 +277,12 @@ GameLauncher::Result GameLauncher::LaunchGame(QString& gameFile)
     }
 
     // 23
-    finish(script, caption, scriptCommandLine);
+    finish(script, errorPath, caption, scriptCommandLine);
     return Result::Started;
 }
 
-void GameLauncher::finish(const QString& script, const QString& caption, const QByteArray& scriptCommandLine)
+void GameLauncher::finish(const QString& script, const QString& errorFile, const QString& caption,
+                          const QByteArray& scriptCommandLine)
 {
     // The shell reads the script after it started: delete it only once the
     // shell has gone on to the emulator (or ended).
@@ -271,6 +290,9 @@ void GameLauncher::finish(const QString& script, const QString& caption, const Q
         WaitUntilProgramReplaced(m_lastPid, scriptCommandLine, 5000);
     if (!script.isEmpty())
         QFile::remove(script);
+    // The started shell holds the error file open, and so does the monitor.
+    if (!errorFile.isEmpty())
+        QFile::remove(errorFile);
     m_host.letEventsRun();
     m_host.setWindowCaption(caption);
 }

@@ -8,10 +8,13 @@
 //     cd '<emulator folder>'
 //     exec '<emulator>' <cmd>            (exec '<wine>' '<emulator>' ... for .exe/.com/.bat)
 // mounts the image when asked, starts the script detached (own session and
-// process group), shows the loading screen, arms the monitor, runs the start
-// script when asked, and deletes the launcher script once the shell has read
-// it. When the script cannot be written the same commands run directly
-// through "sh -c" (with a beep).
+// process group, but our child, so the monitor can collect its exit status),
+// with its error output going to "<ExeName>_tmp.err" beside the script;
+// shows the loading screen, arms the monitor, runs the start script when
+// asked, and deletes the launcher script and the error file's name once the
+// shell has read the script (the monitor keeps the error file open). When
+// the script cannot be written the same commands run directly through
+// "sh -c" (with a beep).
 //
 // Quoting: the user's own parameter texts (EmulatorParameter,
 // WinUAE_ConfigParameter) are inserted as written, so the user's quoting and
@@ -58,6 +61,10 @@ CommandLine BuildCommandLine(const CommandLineSettings& s, const QString& gamePa
 // front of Windows programs (may be empty for others).
 QString LauncherScriptText(const QString& emulator, const QString& cmd, const QString& wine);
 
+// The file beside the launcher script that receives the emulator's error
+// output: "<ExeName>_tmp.sh" gives "<ExeName>_tmp.err". Empty for no script.
+QString ErrorOutputPath(const QString& launcherScript);
+
 // An existing path stays; an empty one gives empty. A path that cannot be
 // found is reported ("Bat - Start-File not found: ") and gives empty.
 QString ResolveBatchFile(const QString& path);
@@ -93,7 +100,8 @@ public:
     qint64 lastStartedPid() const { return m_lastPid; }
 
 private:
-    void finish(const QString& script, const QString& caption, const QByteArray& scriptCommandLine);
+    void finish(const QString& script, const QString& errorFile, const QString& caption,
+                const QByteArray& scriptCommandLine);
 
     LaunchHost& m_host;
     GameMonitor& m_monitor;

@@ -34,6 +34,13 @@ GameMonitor::GameMonitor(LaunchHost& host, ProcessTable& processes, ScreenResolu
 {
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &GameMonitor::EmuActiveTimer_Timer);
+    m_childPoll.setInterval(100);
+    connect(&m_childPoll, &QTimer::timeout, this, &GameMonitor::pollLaunchedChild);
+}
+
+GameMonitor::~GameMonitor()
+{
+    releaseChild();
 }
 
 void GameMonitor::SetCurrentRunninApplication(const QString& path)
@@ -53,8 +60,67 @@ void GameMonitor::armTimer()
     m_timer.start();
 }
 
+void GameMonitor::watchLaunchedChild(qint64 pid, const QString& emulator, ErrorOutputFile errors,
+                                     Clock& clock)
+{
+    releaseChild();
+    if (pid <= 0)
+        return;
+    m_child.pid = pid;
+    m_child.emulator = emulator;
+    m_child.errors = std::move(errors);
+    m_child.clock = &clock;
+    m_child.started = clock.now();
+    m_endRequested = false;
+    m_childPoll.start();
+}
+
+bool GameMonitor::pollLaunchedChild()
+{
+    if (m_child.pid <= 0) {
+        m_childPoll.stop();
+        return false;
+    }
+    const double seconds = m_child.started.msecsTo(m_child.clock->now()) / 1000.0;
+    ChildExit exit;
+    if (!TakeExitStatus(m_child.pid, exit)) {
+        // Still running: the fast poll is only for its first seconds; the
+        // watch ticks collect it later.
+        if (seconds > kEarlyExitSeconds)
+            m_childPoll.stop();
+        m_child.errors.trim();
+        return false;
+    }
+    m_childPoll.stop();
+    const bool report = exit.failed() && seconds <= kEarlyExitSeconds && !m_endRequested
+                        && m_timer.isActive();
+    if (!report) {
+        releaseChild();
+        return false;
+    }
+    const QByteArray tail = m_child.errors.tail(kErrorTailBytes);
+    const bool cut = m_child.errors.tail(kErrorTailBytes + 1).size() > tail.size();
+    const QString text = EarlyExitMessage(m_child.emulator, seconds, exit, LastErrorLines(tail, cut));
+    releaseChild();
+    m_grace = 0;
+    endWatch();
+    m_host.closeLoadingScreen();
+    prompt().message(EarlyExitTitle(), text, PromptIcon::Critical);
+    return true;
+}
+
+void GameMonitor::releaseChild()
+{
+    m_childPoll.stop();
+    if (m_child.pid > 0)
+        AbandonChild(m_child.pid);
+    m_child = LaunchedChild{};
+}
+
 void GameMonitor::EmuActiveTimer_Timer()
 {
+    if (pollLaunchedChild())
+        return;
     if (m_grace > 0)
         --m_grace;
     m_seenPid = FindRunningProgram(m_watched, m_processes, m_seenPid);
@@ -65,6 +131,14 @@ void GameMonitor::EmuActiveTimer_Timer()
     }
     if (m_grace >= 1)
         return;
+    // Ended by name: a launched child still running under another name is
+    // collected whenever it ends.
+    releaseChild();
+    endWatch();
+}
+
+void GameMonitor::endWatch()
+{
     m_host.refreshAfterGame();
     m_timer.stop();
     m_host.setEmulatorComboEnabled(true);
@@ -93,6 +167,7 @@ void GameMonitor::AppRunningPicture_Click()
                                 QStringLiteral("0"), true)) != 0)
         m_screen->RestoreMode();
     m_host.setRunningIndicatorEnabled(false);
+    m_endRequested = true;
     KillProcess(pid, m_processes);
     m_host.focusAfterKill();
 }
@@ -120,8 +195,10 @@ void GameMonitor::LoadingBtn_Click()
                      Msg(QStringLiteral("Emulator beenden?"), QStringLiteral("Kill Emulator - Program?"))
                          + u'\r' + name,
                      PromptButtons::YesNo, PromptIcon::Question);
-    if (answer == PromptAnswer::Yes)
+    if (answer == PromptAnswer::Yes) {
+        m_endRequested = true;
         KillProcess(pid, m_processes);
+    }
 }
 
 void GameMonitor::Add_CURRENT_PROGRAM_STARTED(QString& name)

@@ -4,10 +4,20 @@
 // request, and keeps the short history of what was started (shown on the
 // loading screen). The main window owns one, forwards the clicks on
 // AppRunningPicture and LoadingBtn to it, and implements LaunchHost for it.
+//
+// Beside the watch by name, the monitor holds the process a launch started
+// (the emulator itself: the launcher script execs it) as a child, with its
+// error output. It collects that child's exit status every 100 ms during
+// its first seconds and on every watch tick. An emulator that ends within
+// kEarlyExitSeconds with a failure status or a signal, without the user
+// having asked to end it, ends the watch at once and is reported with the
+// last lines of its error output; a quick clean exit says nothing.
 // UI thread.
+#include "launch/EmulatorExit.h"
 #include "launch/LaunchHost.h"
 #include "launch/ProcessTable.h"
 #include "launch/ScreenResolution.h"
+#include "services/Clock.h"
 
 #include <QObject>
 #include <QTimer>
@@ -19,6 +29,7 @@ public:
     // display mode handling).
     GameMonitor(LaunchHost& host, ProcessTable& processes = systemProcessTable(),
                 ScreenResolution* screen = nullptr, QObject* parent = nullptr);
+    ~GameMonitor() override;
 
     // The watched program: a file name or path; only its file name counts.
     void SetCurrentRunninApplication(const QString& path);
@@ -26,6 +37,15 @@ public:
 
     // After a launch: grace counter 3, timer on, game running.
     void startWatching(int graceTicks = 3);
+    // After a launch (once the watch is on): the started process `pid`, our
+    // child, shown as `emulator` in messages; `errors` holds its error
+    // output; `clock` dates its start and end. Replaces an earlier one.
+    void watchLaunchedChild(qint64 pid, const QString& emulator, ErrorOutputFile errors,
+                            Clock& clock = systemClock());
+    // Collects the launched emulator when it has ended; reports a failure
+    // within kEarlyExitSeconds and ends the watch. True when it did.
+    bool pollLaunchedChild();
+    qint64 launchedChild() const { return m_child.pid; }
     // After a setup start: timer on, the grace counter stays as it is.
     void armTimer();
     bool isWatching() const { return m_timer.isActive(); }
@@ -54,6 +74,17 @@ signals:
     void gameEnded();
 
 private:
+    // The launched emulator, while it is not collected.
+    struct LaunchedChild {
+        qint64 pid = 0;
+        QString emulator;
+        QDateTime started;
+        ErrorOutputFile errors;
+        Clock* clock = nullptr;
+    };
+    void releaseChild();
+    void endWatch();
+
     LaunchHost& m_host;
     ProcessTable& m_processes;
     ScreenResolution* m_screen;
@@ -64,6 +95,9 @@ private:
     bool m_gameRunning = false;
     bool m_runningShown = false;
     qint64 m_seenPid = 0; // the process found on the last tick
+    LaunchedChild m_child;
+    QTimer m_childPoll;
+    bool m_endRequested = false; // the user asked to end the game
 };
 
 // The display form of a started file: its file name, cut after the second

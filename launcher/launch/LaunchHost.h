@@ -65,6 +65,9 @@ public:
     // Show the loading screen without waiting (create it when none is open,
     // else just show the open one again). Read GetTimerTimer for its seconds.
     virtual void showLoadingScreen() {}
+    // Close the loading screen when one is open (before a message about a
+    // failed start, so nothing covers it).
+    virtual void closeLoadingScreen() {}
     // Joystick navigation on (pads taken again) or off (pads released).
     virtual void setJoystickNavigation(bool on) { Q_UNUSED(on); }
     virtual void beep() {}

@@ -55,22 +55,73 @@ bool readAll(int fd, void* data, size_t size)
 
 } // namespace
 
+namespace {
+
+// The program's argument vector and working folder, prepared before fork:
+// after it only async-signal-safe calls are made.
+struct ExecRequest {
+    std::vector<std::string> strings;
+    std::vector<char*> argv;
+    std::string dir;
+
+    ExecRequest(const QString& program, const QStringList& args, const QString& workDir)
+    {
+        strings.push_back(QFile::encodeName(program).toStdString());
+        for (const QString& a : args)
+            strings.push_back(QFile::encodeName(a).toStdString());
+        for (std::string& s : strings)
+            argv.push_back(s.data());
+        argv.push_back(nullptr);
+        dir = QFile::encodeName(workDir).toStdString();
+    }
+};
+
+// In a freshly forked child: a session of its own, a clean signal state,
+// `stderrFd` as its error output (when given), then the program. A failed
+// start writes its error number to `errFd` and ends the child.
+[[noreturn]] void execInNewSession(const ExecRequest& request, int errFd, int stderrFd)
+{
+    ::setsid();
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::signal(SIGPIPE, SIG_DFL);
+    int err = 0;
+    if (stderrFd >= 0 && ::dup2(stderrFd, STDERR_FILENO) < 0)
+        err = errno;
+    if (err == 0 && !request.dir.empty() && ::chdir(request.dir.c_str()) != 0)
+        err = errno;
+    if (err == 0) {
+        ::execv(request.argv[0], request.argv.data());
+        err = errno;
+    }
+    writeAll(errFd, &err, sizeof err);
+    ::_exit(127);
+}
+
+// Reads the error number a failed start reported; false (and no error) when
+// the pipe closed unwritten, which means the exec succeeded.
+bool startFailed(int errFd, int& err)
+{
+    err = 0;
+    return readAll(errFd, &err, sizeof err);
+}
+
+// Children started by SpawnChild that nobody collects any more.
+QList<qint64>& abandonedChildren()
+{
+    static QList<qint64> list;
+    return list;
+}
+
+} // namespace
+
 qint64 SpawnDetached(const QString& program, const QStringList& args, const QString& workDir,
                      int* error)
 {
     if (error)
         *error = 0;
-    // Everything the children need is prepared before fork: after it only
-    // async-signal-safe calls are made.
-    std::vector<std::string> strings;
-    strings.push_back(QFile::encodeName(program).toStdString());
-    for (const QString& a : args)
-        strings.push_back(QFile::encodeName(a).toStdString());
-    std::vector<char*> argv;
-    for (std::string& s : strings)
-        argv.push_back(s.data());
-    argv.push_back(nullptr);
-    const std::string dir = QFile::encodeName(workDir).toStdString();
+    const ExecRequest request(program, args, workDir);
 
     // Two pipes: the intermediate child reports the program's id on one; the
     // program reports a failed start on the other, which closes unwritten
@@ -105,20 +156,7 @@ qint64 SpawnDetached(const QString& program, const QStringList& args, const QStr
         const pid_t grandchild = ::fork();
         if (grandchild == 0) {
             ::close(idPipe[1]);
-            ::setsid();
-            sigset_t none;
-            sigemptyset(&none);
-            ::sigprocmask(SIG_SETMASK, &none, nullptr);
-            ::signal(SIGPIPE, SIG_DFL);
-            int err = 0;
-            if (!dir.empty() && ::chdir(dir.c_str()) != 0)
-                err = errno;
-            if (err == 0) {
-                ::execv(argv[0], argv.data());
-                err = errno;
-            }
-            writeAll(errPipe[1], &err, sizeof err);
-            ::_exit(127);
+            execInNewSession(request, errPipe[1], -1);
         }
         ::close(errPipe[1]);
         const pid_t sent = grandchild;
@@ -134,8 +172,7 @@ qint64 SpawnDetached(const QString& program, const QStringList& args, const QStr
     qint64 result = -1;
     if (readAll(idPipe[0], &started, sizeof started) && started > 0) {
         int err = 0;
-        // End of file without data: the exec succeeded.
-        if (readAll(errPipe[0], &err, sizeof err)) {
+        if (startFailed(errPipe[0], err)) {
             if (error)
                 *error = err;
         } else {
@@ -147,6 +184,83 @@ qint64 SpawnDetached(const QString& program, const QStringList& args, const QStr
     ::close(idPipe[0]);
     ::close(errPipe[0]);
     return result;
+}
+
+qint64 SpawnChild(const QString& program, const QStringList& args, const QString& workDir,
+                  int stderrFd, int* error)
+{
+    if (error)
+        *error = 0;
+    ReapAbandonedChildren();
+    const ExecRequest request(program, args, workDir);
+    int errPipe[2];
+    if (::pipe2(errPipe, O_CLOEXEC) != 0) {
+        if (error)
+            *error = errno;
+        return -1;
+    }
+    const pid_t child = ::fork();
+    if (child < 0) {
+        if (error)
+            *error = errno;
+        ::close(errPipe[0]);
+        ::close(errPipe[1]);
+        return -1;
+    }
+    if (child == 0) {
+        ::close(errPipe[0]);
+        execInNewSession(request, errPipe[1], stderrFd);
+    }
+    ::close(errPipe[1]);
+    int err = 0;
+    const bool failed = startFailed(errPipe[0], err);
+    ::close(errPipe[0]);
+    if (failed) {
+        if (error)
+            *error = err;
+        int status = 0;
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        return -1;
+    }
+    return child;
+}
+
+bool TakeExitStatus(qint64 pid, ChildExit& exit)
+{
+    exit = ChildExit{};
+    if (pid <= 0)
+        return false;
+    int status = 0;
+    pid_t r;
+    while ((r = ::waitpid(pid_t(pid), &status, WNOHANG)) < 0 && errno == EINTR) {
+    }
+    if (r != pid_t(pid))
+        return false;
+    if (WIFSIGNALED(status))
+        exit.signal = WTERMSIG(status);
+    else if (WIFEXITED(status))
+        exit.code = WEXITSTATUS(status);
+    return true;
+}
+
+void AbandonChild(qint64 pid)
+{
+    if (pid > 0 && !abandonedChildren().contains(pid))
+        abandonedChildren().append(pid);
+    ReapAbandonedChildren();
+}
+
+void ReapAbandonedChildren()
+{
+    QList<qint64>& list = abandonedChildren();
+    for (qsizetype i = list.size() - 1; i >= 0; --i) {
+        int status = 0;
+        const pid_t r = ::waitpid(pid_t(list[i]), &status, WNOHANG);
+        // Collected now, or not ours to collect (someone else already did).
+        if (r == pid_t(list[i]) || (r < 0 && errno == ECHILD))
+            list.removeAt(i);
+    }
 }
 
 int RunAndWait(const QString& program, const QStringList& args, int windowStyle)

@@ -25,6 +25,31 @@ enum WindowStyle : int {
 qint64 SpawnDetached(const QString& program, const QStringList& args, const QString& workDir = {},
                      int* error = nullptr);
 
+// Starts `program` like SpawnDetached (own session and process group), but
+// as our own child, so that its exit status can be collected with
+// TakeExitStatus. `stderrFd` (when 0 or more) becomes its error output. A
+// child nobody asks about any more is handed to AbandonChild; every start
+// collects such children, so none stays a zombie for long.
+qint64 SpawnChild(const QString& program, const QStringList& args, const QString& workDir = {},
+                  int stderrFd = -1, int* error = nullptr);
+
+// How a child ended: `signal` is the signal that ended it (0 when it
+// exited), `code` its exit status.
+struct ChildExit {
+    int code = 0;
+    int signal = 0;
+    bool failed() const { return signal != 0 || code != 0; }
+};
+
+// Collects child `pid` when it has ended: true, with `exit` filled. False
+// while it runs, and for a process that is not (or no longer) our child.
+bool TakeExitStatus(qint64 pid, ChildExit& exit);
+
+// Hands a child that nobody waits for any more to be collected when it ends.
+void AbandonChild(qint64 pid);
+// Collects the abandoned children that have ended.
+void ReapAbandonedChildren();
+
 // Starts `program` with `args` and waits for its end, letting window events
 // run meanwhile. Returns its exit code, or -1 when it could not be started or
 // did not exit normally.

@@ -139,6 +139,12 @@ void LaunchController::showLoadingScreen()
     m_loading->show();
 }
 
+void LaunchController::closeLoadingScreen()
+{
+    if (m_loading)
+        m_loading->close();
+}
+
 void LaunchController::setJoystickNavigation(bool on)
 {
     if (m_hooks.joystickNavigation)

@@ -60,6 +60,7 @@ public:
     void showAllPanels() override;
     void setEmulatorComboEnabled(bool enabled) override;
     void showLoadingScreen() override;
+    void closeLoadingScreen() override;
     void setJoystickNavigation(bool on) override;
     void beep() override;
     void showRunning(const QString& caption) override;

@@ -5,6 +5,7 @@
 #include "config/Ini.h"
 #include "launch/LaunchHost.h"
 #include "launch/ProcessTable.h"
+#include "services/Clock.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -39,6 +40,7 @@ public:
     void showAllPanels() override { add("showAllPanels"); }
     void setEmulatorComboEnabled(bool on) override { add("combo", QString::number(on)); }
     void showLoadingScreen() override { add("loadingScreen"); }
+    void closeLoadingScreen() override { add("closeLoadingScreen"); }
     void setJoystickNavigation(bool on) override { add("joystick", QString::number(on)); }
     void beep() override { add("beep"); }
     void showRunning(const QString& c) override { add("running", c); }
@@ -143,6 +145,24 @@ inline bool ProcessAlive(qint64 pid)
     const QByteArray s = stat.readAll();
     return s.mid(s.lastIndexOf(')') + 2, 1) != "Z";
 }
+
+// Ended, but not yet collected by its parent.
+inline bool ProcessIsZombie(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray s = stat.readAll();
+    return s.mid(s.lastIndexOf(')') + 2, 1) == "Z";
+}
+
+// A clock that stands still until the test moves it; waits move it too.
+class ManualClock : public Clock {
+public:
+    QDateTime t = QDateTime(QDate(2024, 1, 1), QTime(12, 0, 0));
+    QDateTime now() const override { return t; }
+    void wait(int ms) override { t = t.addMSecs(ms); }
+};
 
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
