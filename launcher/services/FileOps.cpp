@@ -1,7 +1,5 @@
 #include "services/FileOps.h"
 
-#include "launch/PathOps.h"
-
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
@@ -243,9 +241,9 @@ bool FileOps::ReadDirctoryStructureToFile(const QString& Path, const QString& Ta
     if (SearchExtension.trimmed().isEmpty())
         walk.matchAll = true;
 
-    QString folder = Path.isEmpty() ? QStringLiteral("./") : AddTrailingSeparator(Path);
+    QString folder = Path.isEmpty() ? QStringLiteral(".") : Path;
     if (!folder.endsWith(u'/'))
-        folder += u'/'; // a bare name has no separator to pick from
+        folder += u'/';
     walk.folder(QFile::encodeName(folder));
 
     const bool flushed = target.flush();

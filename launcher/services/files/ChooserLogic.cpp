@@ -1,7 +1,6 @@
 #include "services/files/ChooserLogic.h"
 
 #include "config/Language.h"
-#include "launch/PathOps.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,6 +66,11 @@ QString headingText(FilesMode mode, const QString& caption, const QString& patte
     return caption + QStringLiteral("    (\"") + pattern + QStringLiteral("\")");
 }
 
+QString withSlash(const QString& folder)
+{
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
 QString nearestExistingFolder(const QString& path)
 {
     QString candidate = QDir::cleanPath(path);
@@ -94,7 +98,7 @@ QString normalizeTypedPath(const QString& typed, const QString& home)
     if (text == QLatin1String("~"))
         text = home;
     else if (text.startsWith(QLatin1String("~/")))
-        text = AddTrailingSeparator(home) + text.mid(2);
+        text = withSlash(home) + text.mid(2);
     if (!text.startsWith(u'/'))
         return {};
     const bool folderForm = text.endsWith(u'/');
@@ -116,11 +120,11 @@ StartPoint startPointFor(FilesMode mode, const QString& defaultPath,
     } else {
         const QFileInfo info(path);
         if (info.isDir()) {
-            start.folder = AddTrailingSeparator(path);
+            start.folder = withSlash(path);
         } else {
             start.folder = nearestExistingFolder(path);
             if (mode != FilesMode::Dir && info.exists()
-                && start.folder == AddTrailingSeparator(info.absolutePath()))
+                && start.folder == withSlash(info.absolutePath()))
                 start.file = info.fileName();
         }
     }
@@ -179,13 +183,13 @@ ChoiceOutcome resolveChoice(FilesMode mode, const QString& fullPath, const QStri
     const QFileInfo info(fullPath);
     if (mode == FilesMode::Dir) {
         if (info.isDir())
-            return outcome(ChoiceOutcome::Accept, AddTrailingSeparator(fullPath));
+            return outcome(ChoiceOutcome::Accept, withSlash(fullPath));
         return refuse(folderNotFound(fullPath));
     }
 
     if (info.isDir()) {
-        const QString folder = AddTrailingSeparator(fullPath);
-        if (folder == AddTrailingSeparator(currentFolder))
+        const QString folder = withSlash(fullPath);
+        if (folder == withSlash(currentFolder))
             return refuse(Msg(QStringLiteral("Bitte eine Datei wählen."),
                               QStringLiteral("Please choose a file.")));
         return outcome(ChoiceOutcome::OpenFolder, folder);

@@ -40,6 +40,9 @@ struct StartPoint {
 StartPoint startPointFor(FilesMode mode, const QString& defaultPath,
                          const QString& defaultFilename, const QString& home);
 
+// `folder` ending with "/" (added when missing). Unlike the settings' path
+// routine, a double quote at the end is part of the name, not quoting.
+QString withSlash(const QString& folder);
 // The nearest existing folder at or above `path` ("/" at the latest), with "/".
 QString nearestExistingFolder(const QString& path);
 

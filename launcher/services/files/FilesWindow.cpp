@@ -1,7 +1,6 @@
 #include "services/files/FilesWindow.h"
 
 #include "config/Language.h"
-#include "launch/PathOps.h"
 #include "services/Prompt.h"
 
 #include <QComboBox>
@@ -17,6 +16,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -36,6 +36,34 @@ bool isReturn(const QKeyEvent* key)
 
 } // namespace
 
+// Keeps folders out of the file list. The file-system model keeps showing the
+// folders on the way to a root it was once given, whatever its filter says.
+class FilesOnly final : public QSortFilterProxyModel {
+public:
+    explicit FilesOnly(QObject* parent) : QSortFilterProxyModel(parent) {}
+    void setSource(QFileSystemModel* source)
+    {
+        m_source = source;
+        m_folder = QModelIndex();
+        setSourceModel(source);
+    }
+    void setFolder(const QModelIndex& folder)
+    {
+        m_folder = folder;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        return parent != m_folder || !m_source->isDir(m_source->index(row, 0, parent));
+    }
+
+private:
+    QFileSystemModel* m_source = nullptr;
+    QPersistentModelIndex m_folder;
+};
+
 Files::Files(FilesMode mode, const QString& defaultPath, const QString& windowCaption,
              const QString& defaultFilename, QWidget* parent)
     : QDialog(parent), m_mode(mode), m_caption(windowCaptionFor(mode, windowCaption)),
@@ -50,7 +78,7 @@ Files::Files(FilesMode mode, const QString& defaultPath, const QString& windowCa
     setFolder(start.folder);
     FileName->setText(m_name);
     if (!m_name.isEmpty()) {
-        const QModelIndex preselected = m_fileModel->index(m_folder + m_name);
+        const QModelIndex preselected = m_filesOnly->mapFromSource(m_fileModel->index(m_folder + m_name));
         if (preselected.isValid())
             File1->setCurrentIndex(preselected);
     }
@@ -82,15 +110,14 @@ void Files::buildControls()
     Dir1->setHeaderHidden(true);
     Dir1->setUniformRowHeights(true);
     Dir1->setSelectionMode(QAbstractItemView::SingleSelection);
+    Dir1->setSortingEnabled(true);
+    Dir1->sortByColumn(0, Qt::AscendingOrder);
 
-    m_fileModel = new QFileSystemModel(this);
-    m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    m_fileModel->setReadOnly(true);
-    m_fileModel->setNameFilterDisables(false); // names that do not match are hidden, not greyed
-    m_fileModel->setNameFilters(nameFiltersFor(m_pattern));
     File1 = new QListView(this);
     File1->setObjectName(QStringLiteral("File1"));
-    File1->setModel(m_fileModel);
+    m_filesOnly = new FilesOnly(this);
+    useFileModel();
+    File1->setModel(m_filesOnly);
     File1->setUniformItemSizes(true);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -173,24 +200,39 @@ void Files::buildControls()
     connect(OkBtn2, &QPushButton::clicked, this, &Files::Ok_Click);
     connect(Abbruch, &QPushButton::clicked, this, &Files::Abbruch_Click);
     connect(AbbruchBtn2, &QPushButton::clicked, this, &Files::Abbruch_Click);
-    connect(m_fileModel, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
-        if (AddTrailingSeparator(path) == m_folder || path == m_folder)
-            m_loaded = true;
-    });
+    // The models read folders on a thread of their own and tell when one
+    // is read (only the first time it is read).
+    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this,
+            [this](const QString& path) { m_foldersRead.insert(withSlash(path)); });
     // A folder removed while it is shown: move up to what is still there.
     connect(m_dirModel, &QAbstractItemModel::rowsRemoved, this, &Files::checkFolderStillThere);
+}
+
+bool Files::folderLoaded() const
+{
+    return m_filesRead.contains(m_folder) && m_foldersRead.contains(m_folder);
 }
 
 QString Files::heading() const { return headingText(m_mode, m_caption, m_pattern); }
 
 QString Files::fullPathText() const { return KomplettPfadText->text(); }
 
+QStringList Files::shownFolders() const
+{
+    QStringList names;
+    const QModelIndex folder = m_dirModel->index(modelPath(m_folder));
+    for (int row = 0; row < m_dirModel->rowCount(folder); ++row)
+        names.append(m_dirModel->fileName(m_dirModel->index(row, 0, folder)));
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
 QStringList Files::shownFiles() const
 {
     QStringList names;
     const QModelIndex root = File1->rootIndex();
-    for (int row = 0; row < m_fileModel->rowCount(root); ++row)
-        names.append(m_fileModel->fileName(m_fileModel->index(row, 0, root)));
+    for (int row = 0; row < m_filesOnly->rowCount(root); ++row)
+        names.append(m_filesOnly->index(row, 0, root).data().toString());
     return names;
 }
 
@@ -200,21 +242,21 @@ void Files::setFolder(const QString& folder)
     const bool changed = target != m_folder;
     m_navigating = true;
     m_folder = target;
-    if (changed)
-        m_loaded = false;
 
     const int place = placeIndexFor(m_places, m_folder);
     Drive1->setCurrentIndex(place);
     const QString placePath = place >= 0 ? m_places[place].path : QStringLiteral("/");
     Dir1->setRootIndex(m_dirModel->index(modelPath(placePath)));
     const QModelIndex folderIndex = m_dirModel->index(modelPath(m_folder));
-    for (QModelIndex up = folderIndex.parent(); up.isValid(); up = up.parent())
+    // The folder is shown open, its sub-folders right below it.
+    for (QModelIndex up = folderIndex; up.isValid(); up = up.parent())
         Dir1->expand(up);
     Dir1->setCurrentIndex(folderIndex);
     Dir1->scrollTo(folderIndex);
 
     const QModelIndex fileRoot = m_fileModel->setRootPath(modelPath(m_folder));
-    File1->setRootIndex(fileRoot);
+    m_filesOnly->setFolder(fileRoot);
+    File1->setRootIndex(m_filesOnly->mapFromSource(fileRoot));
     // A file chosen in another folder no longer applies; a name to save under does.
     if (changed && m_mode == FilesMode::File && m_started) {
         m_name.clear();
@@ -224,11 +266,33 @@ void Files::setFolder(const QString& folder)
     showFullPath();
 }
 
+// The file list's model, made for the current pattern. A new pattern gets a
+// new model: the file-system model re-filters rows it has already read by
+// changing their number inside a layout change, which a proxy cannot follow.
+void Files::useFileModel()
+{
+    QFileSystemModel* old = m_fileModel;
+    m_fileModel = new QFileSystemModel(this);
+    m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    m_fileModel->setReadOnly(true);
+    m_fileModel->setNameFilterDisables(false); // names that do not match are hidden, not greyed
+    m_fileModel->setNameFilters(nameFiltersFor(m_pattern));
+    m_fileModel->sort(0, Qt::AscendingOrder);
+    m_filesRead.clear();
+    connect(m_fileModel, &QFileSystemModel::directoryLoaded, this,
+            [this](const QString& path) { m_filesRead.insert(withSlash(path)); });
+    m_filesOnly->setSource(m_fileModel);
+    delete old;
+}
+
 void Files::setPattern(const QString& pattern)
 {
     m_pattern = pattern.trimmed().isEmpty() ? QStringLiteral("*") : pattern.trimmed();
-    m_fileModel->setNameFilters(nameFiltersFor(m_pattern));
+    useFileModel();
     m_heading->setText(heading());
+    const QString folder = m_folder;
+    m_folder.clear();
+    setFolder(folder);
 }
 
 void Files::showFullPath()
@@ -248,14 +312,14 @@ void Files::Dir1_Change(const QModelIndex& current)
 {
     if (m_navigating || !current.isValid())
         return;
-    setFolder(AddTrailingSeparator(m_dirModel->filePath(current)));
+    setFolder(withSlash(m_dirModel->filePath(current)));
 }
 
 void Files::File1_Click(const QModelIndex& current)
 {
     if (m_navigating || !current.isValid() || m_mode == FilesMode::Dir)
         return;
-    m_name = m_fileModel->fileName(current);
+    m_name = m_fileModel->fileName(m_filesOnly->mapToSource(current));
     FileName->setText(m_name);
     showFullPath();
 }
@@ -272,7 +336,7 @@ void Files::KomplettPfadText_Change(const QString& text)
     const QString path = normalizeTypedPath(text, QDir::homePath());
     if (path.isEmpty())
         return;
-    const QString folder = QFileInfo(path).isDir() ? AddTrailingSeparator(path)
+    const QString folder = QFileInfo(path).isDir() ? withSlash(path)
                                                    : path.left(path.lastIndexOf(u'/') + 1);
     if (folder != m_folder && QFileInfo(folder).isDir()) {
         const QString typed = text;
@@ -308,11 +372,10 @@ void Files::Ok_Click()
         setFolder(outcome.path);
         return;
     case ChoiceOutcome::ApplyPattern:
-        setPattern(outcome.pattern);
         m_name.clear();
         FileName->clear();
-        setFolder(outcome.path);
-        showFullPath();
+        m_folder = outcome.path;
+        setPattern(outcome.pattern);
         return;
     case ChoiceOutcome::Refuse:
         prompt().message(m_caption, outcome.message, PromptIcon::Warning);
@@ -367,8 +430,8 @@ bool Files::eventFilter(QObject* watched, QEvent* event)
             Ok_Click();
         } else {
             File1->setFocus();
-            if (!File1->currentIndex().isValid() && m_fileModel->rowCount(File1->rootIndex()) > 0)
-                File1->setCurrentIndex(m_fileModel->index(0, 0, File1->rootIndex()));
+            if (!File1->currentIndex().isValid() && m_filesOnly->rowCount(File1->rootIndex()) > 0)
+                File1->setCurrentIndex(m_filesOnly->index(0, 0, File1->rootIndex()));
         }
     } else {
         Ok_Click();

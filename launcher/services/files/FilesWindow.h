@@ -18,9 +18,11 @@
 #include "services/files/Places.h"
 
 #include <QDialog>
+#include <QSet>
 
 class QComboBox;
 class QFileSystemModel;
+class FilesOnly;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -45,9 +47,11 @@ public:
     QString fullPathText() const;
     // Names shown in the file list and the places of the drive list, in order.
     QStringList shownFiles() const;
+    // Sub-folders of the current folder known to the folder tree.
+    QStringList shownFolders() const;
     QList<Place> places() const { return m_places; }
-    // True once the file list has read the current folder.
-    bool folderLoaded() const { return m_loaded; }
+    // True once the file list and the folder tree have read the current folder.
+    bool folderLoaded() const;
 
     // Points the lists at `folder` (the nearest existing folder above it
     // when it is gone).
@@ -63,6 +67,7 @@ protected:
 
 private:
     void buildControls();
+    void useFileModel();
     void Drive1_Change(int index);
     void Dir1_Change(const QModelIndex& current);
     void File1_Click(const QModelIndex& current);
@@ -84,7 +89,8 @@ private:
     QString m_shownFullPath;
     QList<Place> m_places;
     bool m_navigating = false;
-    bool m_loaded = false;
+    QSet<QString> m_filesRead;
+    QSet<QString> m_foldersRead;
     bool m_started = false;
     FileOps m_fileOps;
 
@@ -100,4 +106,5 @@ private:
     QPushButton* AbbruchBtn2 = nullptr;
     QFileSystemModel* m_dirModel = nullptr;
     QFileSystemModel* m_fileModel = nullptr;
+    FilesOnly* m_filesOnly = nullptr;
 };
