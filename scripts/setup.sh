@@ -12,10 +12,11 @@ ARVEX_JOBS="${ARVEX_JOBS:-2}"
 ARVEX_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev libcurl4-openssl-dev
     libxrandr-dev libx11-dev xvfb xauth x11-xserver-utils libgtest-dev libgmock-dev
     libbenchmark-dev fonts-dejavu-core)
-# Used by the disc-image mount tests (fuseiso, fuse3) and the README's example
+# Used by the disc-image mount tests (fuseiso, fuse3), the window-placement
+# test under a real window manager (openbox, xdotool) and the README's example
 # profile started in a real emulator (dosbox) when present; their absence only
 # skips those.
-ARVEX_OPTIONAL_PACKAGES=(fuseiso fuse3 dosbox)
+ARVEX_OPTIONAL_PACKAGES=(fuseiso fuse3 openbox xdotool dosbox)
 
 arvex_missing_packages() {
     local p
@@ -34,7 +35,7 @@ arvex_install_packages() {
     fi
     if [ "$(id -u)" -ne 0 ]; then
         if [ -z "$missing" ]; then
-            echo "Note: optional packages missing (mount tests will be skipped): $optional" >&2
+            echo "Note: optional packages missing (their tests will be skipped): $optional" >&2
             return 0
         fi
         echo "Arvex needs Debian packages that are not installed. Run this as root, then try again:" >&2

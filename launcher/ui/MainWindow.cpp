@@ -251,7 +251,7 @@ MainWindow::StartResult MainWindow::Form_Load(const QString& commandLine)
     m_commandLine = commandLine;
 
     fillEmulatorLists();
-    restorePlacement();
+    WindowPlacement::restore(getBaseIniName(), *this);
 
     const QString last = ReadIniValue(kSettings, QStringLiteral("LastEmulator"), getBaseIniName(),
                                       QString(), true);
@@ -295,23 +295,6 @@ void MainWindow::fillEmulatorLists()
     EmuListbox->setCurrentIndex(-1);
     if (profiles.isEmpty())
         EmuListbox->setPlaceholderText(QStringLiteral("No Emulator found"));
-}
-
-void MainWindow::restorePlacement()
-{
-    const WindowPlacement::Stored stored =
-        WindowPlacement::read(getBaseIniName(), geometry());
-    const QRect px(WindowPlacement::toPixels(stored.twips.x()),
-                   WindowPlacement::toPixels(stored.twips.y()),
-                   WindowPlacement::toPixels(stored.twips.width()),
-                   WindowPlacement::toPixels(stored.twips.height()));
-    if (px.width() > 0 && px.height() > 0)
-        resize(px.size().expandedTo(minimumSize()));
-    move(px.topLeft());
-    if (stored.state == WindowPlacement::Maximised)
-        setWindowState(windowState() | Qt::WindowMaximized);
-    else if (stored.state == WindowPlacement::Minimised)
-        setWindowState(windowState() | Qt::WindowMinimized);
 }
 
 QString MainWindow::currentEmulator() const { return EmuListbox->currentText(); }
@@ -615,12 +598,7 @@ void MainWindow::ExitBtn_Click()
         WriteIniValues(kSettings, {{QStringLiteral("DrvWindowX"), QString::number(drive.x())},
                                    {QStringLiteral("DrvWindowY"), QString::number(drive.y())}}, GetIniPath(), true);
     }
-    WindowPlacement::State state = WindowPlacement::Normal;
-    if (isMinimized())
-        state = WindowPlacement::Minimised;
-    else if (isMaximized())
-        state = WindowPlacement::Maximised;
-    WindowPlacement::write(getBaseIniName(), state, geometry());
+    WindowPlacement::save(getBaseIniName(), *this);
     endProcess(0);
 }
 

@@ -130,7 +130,6 @@ private:
     void setPanelsVisible(bool visible);
     void relayout();
     void placeEmulatorList();
-    void restorePlacement();
     void updateClock();
     void raiseFromAnotherStart();
     bool handleEmulatorControlKey(QObject* control, QKeyEvent* event);

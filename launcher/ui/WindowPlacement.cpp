@@ -2,6 +2,8 @@
 
 #include "config/Ini.h"
 
+#include <QWidget>
+
 namespace WindowPlacement {
 
 namespace {
@@ -43,6 +45,45 @@ bool write(const QString& globalFile, State state, const QRect& pixels)
                  {QStringLiteral("WindowTop"), QString::number(toTwips(pixels.y()))},
                  {QStringLiteral("WindowLeft"), QString::number(toTwips(pixels.x()))}};
     return WriteIniValues(kSection, keys, globalFile, true);
+}
+
+QRect placementOf(const QWidget& window)
+{
+    // pos() is the frame's corner once a window manager has framed the
+    // window; geometry() would be the client area's, a title bar lower.
+    return QRect(window.pos(), window.size());
+}
+
+State stateOf(const QWidget& window)
+{
+    if (window.isMinimized())
+        return Minimised;
+    if (window.isMaximized())
+        return Maximised;
+    return Normal;
+}
+
+void apply(QWidget& window, const Stored& stored)
+{
+    const QRect px(toPixels(stored.twips.x()), toPixels(stored.twips.y()), toPixels(stored.twips.width()),
+                   toPixels(stored.twips.height()));
+    if (px.width() > 0 && px.height() > 0)
+        window.resize(px.size().expandedTo(window.minimumSize()));
+    window.move(px.topLeft());
+    if (stored.state == Maximised)
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    else if (stored.state == Minimised)
+        window.setWindowState(window.windowState() | Qt::WindowMinimized);
+}
+
+void restore(const QString& globalFile, QWidget& window)
+{
+    apply(window, read(globalFile, placementOf(window)));
+}
+
+void save(const QString& globalFile, const QWidget& window)
+{
+    write(globalFile, stateOf(window), placementOf(window));
 }
 
 } // namespace WindowPlacement

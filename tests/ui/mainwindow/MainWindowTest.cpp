@@ -163,6 +163,35 @@ TEST(MainWindow, RestoresPlacementAndKeepsStoredSizeWhenMaximised)
     EXPECT_EQ(f.global("WindowX"), "12000");
 }
 
+TEST(MainWindow, PlacementStaysPutStartAfterStartShownOrNot)
+{
+    // Shown, the offscreen platform frames the window as a window manager
+    // would; never shown, there is no frame to account for yet.
+    for (const bool shown : {false, true}) {
+        TempDir dir;
+        ScriptedPrompt prompt;
+        dir.write("Config/arvex.ini", "[Settings]\r\nUseJoystick=0\r\nWindowState=0\r\nWindowX=12000\r\n"
+                                      "WindowY=9000\r\nWindowTop=1200\r\nWindowLeft=1500\r\n");
+        const QString ini = dir.file("Config/arvex.ini");
+        for (int start = 1; start <= 3; ++start) {
+            MainWindow w(SettingsPaths(dir.path(), "arvex"));
+            w.setEndProcess([](int) {});
+            ASSERT_EQ(w.Form_Load(), MainWindow::StartResult::Running);
+            if (shown) {
+                w.show();
+                QCoreApplication::processEvents();
+            }
+            w.ExitBtn_Click();
+            const QStringList stored = {GetPrivateProfileString(S, "WindowLeft", ini),
+                                        GetPrivateProfileString(S, "WindowTop", ini),
+                                        GetPrivateProfileString(S, "WindowX", ini),
+                                        GetPrivateProfileString(S, "WindowY", ini)};
+            EXPECT_EQ(stored, QStringList({"1500", "1200", "12000", "9000"}))
+                << (shown ? "shown" : "never shown") << ", start " << start;
+        }
+    }
+}
+
 TEST(MainWindow, NoProfilesShowsThePrompt)
 {
     TempDir dir;
