@@ -64,7 +64,7 @@ QLabel* makePicture(QWidget* parent, const QString& name)
 } // namespace
 
 GameListsPanel::GameListsPanel(MainWindow* window, QObject* parent)
-    : QObject(parent), m_window(window), m_lib(std::make_unique<Library>(*this))
+    : QObject(parent), m_window(window), m_lib(std::make_unique<Library>(*this, *window))
 {
     buildWidgets();
 }
@@ -338,6 +338,7 @@ void GameListsPanel::LoadBtn_Click()
     input.profileFolder = m_window->GetStartPfad();
     input.cacheFile = m_window->paths().listCacheFile();
     m_lib->games.RebuildList(input);
+    m_lib->title.showTitleString(); // rebuilt or not, the progress captions end here
     m_rebuilding = false;
     // The rebuild may have been the last chance to repaint for a while.
     refreshGameModels();
@@ -476,12 +477,9 @@ void GameListsPanel::setListFontSize(int points)
 
 // ---- LibraryHost -----------------------------------------------------------
 
-QString GameListsPanel::titleText() const { return m_window->windowTitle(); }
+QString GameListsPanel::titleText() const { return m_lib->title.text(); }
 
-void GameListsPanel::setTitleText(const QString& text)
-{
-    m_window->setWindowTitle(text);
-}
+void GameListsPanel::setTitleText(const QString& text) { m_lib->title.setText(text); }
 
 QString GameListsPanel::statusText() const { return m_window->LoadingBtn->text(); }
 

@@ -8,7 +8,8 @@
 // The rules live in launcher/library (GameList, Favorites, GameSearch,
 // DriveSelection, PreviewPictures); this class forwards the widgets' events
 // to them and shows the outcome. It is the library's LibraryHost: the title
-// text is the main window's caption, the status text its `LoadingBtn`.
+// text shows in the main window's caption and title label (TitleDisplay),
+// the status text in its `LoadingBtn`.
 //
 // Starting a game is the window's business: a double-click or Enter in a
 // list, or the start button, emits launchRequested with the game's full

@@ -1,12 +1,16 @@
 #pragma once
 // The library objects behind GameListsPanel: the selected emulator's game
-// list and its favourites. Included by the panel's own sources only.
+// list, its favourites and the title text the library writes. Included by
+// the panel's own sources only.
 #include "library/Favorites.h"
 #include "library/GameList.h"
 #include "ui/GameListsPanel.h"
+#include "ui/TitleDisplay.h"
 
 struct GameListsPanel::Library {
-    explicit Library(LibraryHost& host) : games(host) {}
+    Library(LibraryHost& host, MainWindow& window) : games(host), title(window) {}
     GameList games;
     Favorites favourites;
+    // How the library's title text shows in the window.
+    TitleDisplay title;
 };

@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -461,3 +462,28 @@ TEST(GameListsPanel, TheWindowMayGoBeforeThePanel)
 }
 
 } // namespace
+
+TEST(GameListsPanel, RebuildShowsItsStepsInBothCaptionsThenTheTitleAgain)
+{
+    Collection c(QStringLiteral("1"), false);
+    c.dir.write("Config/Amiga/Skin/Skin.ini", "[Settings]\r\nTitleString=Amiga Corner\r\n");
+    GameListsPanel& panel = c.start();
+    // Whenever the rebuild lets events run, note what the captions show.
+    QStringList captions;
+    QStringList labels;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        captions << c.window->windowTitle();
+        labels << c.window->TitleStr->text();
+    });
+    watch.start(0);
+    panel.LoadBtn_Click();
+    watch.stop();
+
+    const QString folder = c.dir.file("Games/");
+    EXPECT_TRUE(captions.contains("Suche: *.adf — " + folder)) << captions.join(" | ").toStdString();
+    EXPECT_TRUE(labels.contains("Suche: *.adf\n" + folder)) << labels.join(" | ").toStdString();
+    EXPECT_EQ(c.window->windowTitle(), "Amiga Corner");
+    EXPECT_EQ(c.window->TitleStr->text(), "Amiga Corner");
+    EXPECT_EQ(c.window->MyCaptionLabel->text(), "Amiga Corner");
+}
