@@ -8,10 +8,14 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <memory>
 
 int main(int argc, char** argv)
 {
+    // Status lines go to stdout; the launcher that started us may be gone
+    // with the other end of that pipe, which must not end the update.
+    std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     SetUpdaterGerman(SystemLanguageIsGerman());

@@ -17,6 +17,7 @@ import http.server
 import os
 import sys
 import time
+import urllib.parse
 
 ROOT = sys.argv[1]
 LOG = sys.argv[2]
@@ -29,7 +30,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
     def _file(self, name):
-        path = os.path.join(ROOT, os.path.basename(name))
+        path = os.path.join(ROOT, os.path.basename(urllib.parse.unquote(name)))
         if not os.path.isfile(path):
             return None
         return path
