@@ -11,7 +11,7 @@ ARVEX_JOBS="${ARVEX_JOBS:-2}"
 
 ARVEX_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev libcurl4-openssl-dev
     libxrandr-dev libx11-dev xvfb xauth x11-xserver-utils libgtest-dev libgmock-dev
-    libbenchmark-dev fonts-dejavu-core)
+    libbenchmark-dev fonts-dejavu-core python3 openssl)
 # Used by the disc-image mount tests (fuseiso, fuse3), the window-placement
 # test under a real window manager (openbox, xdotool) and the README's example
 # profile started in a real emulator (dosbox) when present; their absence only
