@@ -1,7 +1,11 @@
 // Arvex: the launcher program. Builds the main window with its parts and runs it.
 #include "config/AppEnvironment.h"
 #include "config/SettingsPaths.h"
+#include "options/MainWindowOptionsHost.h"
+#include "config/WriteFailures.h"
 #include "services/Prompt.h"
+#include "services/files/FileChooser.h"
+#include "services/files/QtFileChooser.h"
 #include "ui/LauncherAssembly.h"
 #include "ui/QtPrompt.h"
 #include "ui/SingleInstance.h"
@@ -23,6 +27,10 @@ int main(int argc, char** argv)
     MainWindow& window = launcher.window();
     QtPrompt qtPrompt(&window);
     setPrompt(&qtPrompt);
+    QtFileChooser chooser(&window);
+    setFileChooser(&chooser);
+    // The options button opens the options window (enabled because it listens).
+    OptionsWindowOpener options(launcher);
     SingleInstance guard(programFolder);
     window.setSingleInstance(&guard);
 
@@ -38,6 +46,10 @@ int main(int argc, char** argv)
         code = app.exec();
         break;
     }
+    // Failed writes outside an action wait for the event loop; show those
+    // that came after it ended (or without one, for a command-line start).
+    WriteFailures::flush();
+    setFileChooser(nullptr);
     setPrompt(nullptr);
     return code;
 }
