@@ -3,7 +3,10 @@
 #include "config/Language.h"
 #include "services/Prompt.h"
 
+#include <QAbstractFileIconProvider>
+#include <QApplication>
 #include <QComboBox>
+#include <QStyle>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +19,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -34,39 +36,47 @@ bool isReturn(const QKeyEvent* key)
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-} // namespace
-
-// Keeps folders out of the file list. The file-system model keeps showing the
-// folders on the way to a root it was once given, whatever its filter says.
-class FilesOnly final : public QSortFilterProxyModel {
+// Icons and type texts by kind only. The default provider asks the MIME
+// database for every file, which opens and reads each file whose name does
+// not settle its type: seconds for a folder of 10,000 disk images.
+class PlainIcons final : public QAbstractFileIconProvider {
 public:
-    explicit FilesOnly(QObject* parent) : QSortFilterProxyModel(parent) {}
-    void setSource(QFileSystemModel* source)
+    PlainIcons()
+        : m_file(QApplication::style()->standardIcon(QStyle::SP_FileIcon)),
+          m_folder(QApplication::style()->standardIcon(QStyle::SP_DirIcon)),
+          m_drive(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon))
     {
-        m_source = source;
-        m_folder = QModelIndex();
-        setSourceModel(source);
     }
-    void setFolder(const QModelIndex& folder)
+    QIcon icon(IconType type) const override
     {
-        m_folder = folder;
-        invalidateFilter();
+        switch (type) {
+        case Folder: return m_folder;
+        case File: return m_file;
+        default: return m_drive;
+        }
     }
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    QIcon icon(const QFileInfo& info) const override
     {
-        return parent != m_folder || !m_source->isDir(m_source->index(row, 0, parent));
+        if (info.isRoot())
+            return m_drive;
+        return info.isDir() ? m_folder : m_file;
+    }
+    QString type(const QFileInfo& info) const override
+    {
+        return info.isDir() ? QStringLiteral("Folder") : QStringLiteral("File");
     }
 
 private:
-    QFileSystemModel* m_source = nullptr;
-    QPersistentModelIndex m_folder;
+    QIcon m_file;
+    QIcon m_folder;
+    QIcon m_drive;
 };
+
+} // namespace
 
 Files::Files(FilesMode mode, const QString& defaultPath, const QString& windowCaption,
              const QString& defaultFilename, QWidget* parent)
-    : QDialog(parent), m_mode(mode), m_caption(windowCaptionFor(mode, windowCaption)),
+    : QDialog(parent), m_icons(std::make_unique<PlainIcons>()), m_mode(mode), m_caption(windowCaptionFor(mode, windowCaption)),
       m_pattern(listPattern(mode, defaultFilename)), m_places(currentPlaces())
 {
     setObjectName(QStringLiteral("Files"));
@@ -78,13 +88,20 @@ Files::Files(FilesMode mode, const QString& defaultPath, const QString& windowCa
     setFolder(start.folder);
     FileName->setText(m_name);
     if (!m_name.isEmpty()) {
-        const QModelIndex preselected = m_filesOnly->mapFromSource(m_fileModel->index(m_folder + m_name));
+        const QModelIndex preselected = m_fileModel->index(m_folder + m_name);
         if (preselected.isValid())
             File1->setCurrentIndex(preselected);
     }
     showFullPath();
     m_started = true;
     Dir1->setFocus();
+}
+
+Files::~Files()
+{
+    // The models read on threads that use the icon provider: end them first.
+    delete m_fileModel;
+    delete m_dirModel;
 }
 
 void Files::buildControls()
@@ -101,6 +118,7 @@ void Files::buildControls()
     m_dirModel = new QFileSystemModel(this);
     m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_dirModel->setReadOnly(true);
+    m_dirModel->setIconProvider(m_icons.get());
     m_dirModel->setRootPath(QStringLiteral("/"));
     Dir1 = new QTreeView(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
@@ -115,9 +133,7 @@ void Files::buildControls()
 
     File1 = new QListView(this);
     File1->setObjectName(QStringLiteral("File1"));
-    m_filesOnly = new FilesOnly(this);
-    useFileModel();
-    File1->setModel(m_filesOnly);
+
     File1->setUniformItemSizes(true);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -191,8 +207,6 @@ void Files::buildControls()
     connect(Drive1, &QComboBox::activated, this, &Files::Drive1_Change);
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { Dir1_Change(current); });
-    connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { File1_Click(current); });
     connect(File1, &QListView::doubleClicked, this, [this] { Ok_Click(); });
     connect(FileName, &QLineEdit::textEdited, this, &Files::FileName_Change);
     connect(KomplettPfadText, &QLineEdit::textEdited, this, &Files::KomplettPfadText_Change);
@@ -227,12 +241,14 @@ QStringList Files::shownFolders() const
     return names;
 }
 
+int Files::shownFileCount() const { return m_fileModel->rowCount(File1->rootIndex()); }
+
 QStringList Files::shownFiles() const
 {
     QStringList names;
     const QModelIndex root = File1->rootIndex();
-    for (int row = 0; row < m_filesOnly->rowCount(root); ++row)
-        names.append(m_filesOnly->index(row, 0, root).data().toString());
+    for (int row = 0; row < m_fileModel->rowCount(root); ++row)
+        names.append(m_fileModel->fileName(m_fileModel->index(row, 0, root)));
     return names;
 }
 
@@ -254,9 +270,9 @@ void Files::setFolder(const QString& folder)
     Dir1->setCurrentIndex(folderIndex);
     Dir1->scrollTo(folderIndex);
 
-    const QModelIndex fileRoot = m_fileModel->setRootPath(modelPath(m_folder));
-    m_filesOnly->setFolder(fileRoot);
-    File1->setRootIndex(m_filesOnly->mapFromSource(fileRoot));
+    if (changed || !m_fileModel)
+        useFileModel();
+    File1->setRootIndex(m_fileModel->setRootPath(modelPath(m_folder)));
     // A file chosen in another folder no longer applies; a name to save under does.
     if (changed && m_mode == FilesMode::File && m_started) {
         m_name.clear();
@@ -266,32 +282,37 @@ void Files::setFolder(const QString& folder)
     showFullPath();
 }
 
-// The file list's model, made for the current pattern. A new pattern gets a
-// new model: the file-system model re-filters rows it has already read by
-// changing their number inside a layout change, which a proxy cannot follow.
+// The file list's model, made anew for each folder and pattern. A model
+// keeps showing the folders on the way to every root it was once given,
+// whatever its filter says, and re-filters rows it has already read by
+// changing their number inside a layout change; a fresh one has neither.
 void Files::useFileModel()
 {
-    QFileSystemModel* old = m_fileModel;
+    QFileSystemModel* oldModel = m_fileModel;
+    QItemSelectionModel* oldSelection = File1->selectionModel();
     m_fileModel = new QFileSystemModel(this);
     m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
     m_fileModel->setReadOnly(true);
+    m_fileModel->setIconProvider(m_icons.get());
     m_fileModel->setNameFilterDisables(false); // names that do not match are hidden, not greyed
     m_fileModel->setNameFilters(nameFiltersFor(m_pattern));
     m_fileModel->sort(0, Qt::AscendingOrder);
     m_filesRead.clear();
     connect(m_fileModel, &QFileSystemModel::directoryLoaded, this,
             [this](const QString& path) { m_filesRead.insert(withSlash(path)); });
-    m_filesOnly->setSource(m_fileModel);
-    delete old;
+    File1->setModel(m_fileModel);
+    connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { File1_Click(current); });
+    delete oldSelection;
+    delete oldModel;
 }
 
 void Files::setPattern(const QString& pattern)
 {
     m_pattern = pattern.trimmed().isEmpty() ? QStringLiteral("*") : pattern.trimmed();
-    useFileModel();
     m_heading->setText(heading());
     const QString folder = m_folder;
-    m_folder.clear();
+    m_folder.clear(); // read the folder again with the new pattern
     setFolder(folder);
 }
 
@@ -319,7 +340,7 @@ void Files::File1_Click(const QModelIndex& current)
 {
     if (m_navigating || !current.isValid() || m_mode == FilesMode::Dir)
         return;
-    m_name = m_fileModel->fileName(m_filesOnly->mapToSource(current));
+    m_name = m_fileModel->fileName(current);
     FileName->setText(m_name);
     showFullPath();
 }
@@ -430,8 +451,8 @@ bool Files::eventFilter(QObject* watched, QEvent* event)
             Ok_Click();
         } else {
             File1->setFocus();
-            if (!File1->currentIndex().isValid() && m_filesOnly->rowCount(File1->rootIndex()) > 0)
-                File1->setCurrentIndex(m_filesOnly->index(0, 0, File1->rootIndex()));
+            if (!File1->currentIndex().isValid() && m_fileModel->rowCount(File1->rootIndex()) > 0)
+                File1->setCurrentIndex(m_fileModel->index(0, 0, File1->rootIndex()));
         }
     } else {
         Ok_Click();

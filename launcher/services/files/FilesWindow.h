@@ -20,9 +20,11 @@
 #include <QDialog>
 #include <QSet>
 
+#include <memory>
+
+class QAbstractFileIconProvider;
 class QComboBox;
 class QFileSystemModel;
-class FilesOnly;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -35,6 +37,7 @@ class Files : public QDialog {
 public:
     Files(FilesMode mode, const QString& defaultPath, const QString& windowCaption,
           const QString& defaultFilename, QWidget* parent = nullptr);
+    ~Files() override;
 
     // "File", "SaveFile" or "Dir".
     QString mode() const { return modeTag(m_mode); }
@@ -47,6 +50,7 @@ public:
     QString fullPathText() const;
     // Names shown in the file list and the places of the drive list, in order.
     QStringList shownFiles() const;
+    int shownFileCount() const;
     // Sub-folders of the current folder known to the folder tree.
     QStringList shownFolders() const;
     QList<Place> places() const { return m_places; }
@@ -80,6 +84,7 @@ private:
     void checkFolderStillThere();
     QString chosenPath() const;
 
+    std::unique_ptr<QAbstractFileIconProvider> m_icons;
     FilesMode m_mode;
     QString m_caption;
     QString m_pattern;
@@ -106,5 +111,4 @@ private:
     QPushButton* AbbruchBtn2 = nullptr;
     QFileSystemModel* m_dirModel = nullptr;
     QFileSystemModel* m_fileModel = nullptr;
-    FilesOnly* m_filesOnly = nullptr;
 };
