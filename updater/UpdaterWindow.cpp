@@ -335,6 +335,11 @@ void UpdaterWindow::status(const QString& text)
 
 bool UpdaterWindow::progress(qint64 received, qint64 total)
 {
+    // libcurl reports far more often than a person can see; repaint and run
+    // window events about 20 times a second.
+    if (m_progressClock.isValid() && m_progressClock.elapsed() < 50)
+        return !m_cancel;
+    m_progressClock.start();
     const QLocale locale;
     if (total > 0) {
         ProgressBar->setRange(0, 1000);

@@ -12,6 +12,7 @@
 #include "UpdateJob.h"
 #include "download/CurlDownloader.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QCheckBox;
@@ -58,6 +59,7 @@ private:
     bool m_cancel = false;
     bool m_closeWhenDone = false;
     int m_exitCode = 0;
+    QElapsedTimer m_progressClock;
 
     QLabel* Picture = nullptr;
     QLabel* InfoLabel = nullptr;

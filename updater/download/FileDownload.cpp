@@ -22,6 +22,7 @@ public:
 
     bool write(const char* data, std::size_t size) override
     {
+        const off_t start = m_written;
         while (size > 0) {
             const ssize_t n = ::write(m_fd, data, size);
             if (n < 0) {
@@ -32,14 +33,25 @@ public:
             }
             data += n;
             size -= std::size_t(n);
+            m_written += n;
+        }
+        // Start writing each finished stretch to the disk while the next one
+        // downloads, so the fsync before the rename has little left to do.
+        if (m_written / kFlushStretch != start / kFlushStretch) {
+            const off_t end = m_written / kFlushStretch * kFlushStretch;
+            ::sync_file_range(m_fd, m_flushed, end - m_flushed, SYNC_FILE_RANGE_WRITE);
+            m_flushed = end;
         }
         return true;
     }
     int error() const { return m_error; }
 
 private:
+    static constexpr off_t kFlushStretch = 8 * 1024 * 1024;
     int m_fd;
     int m_error = 0;
+    off_t m_written = 0;
+    off_t m_flushed = 0;
 };
 
 DownloadResult localFailure(DownloadResult result, int error, const QString& what)
