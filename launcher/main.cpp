@@ -2,11 +2,8 @@
 #include "config/AppEnvironment.h"
 #include "config/SettingsPaths.h"
 #include "options/MainWindowOptionsHost.h"
-#include "options/MainWindowOptionsHost.h"
 #include "config/WriteFailures.h"
 #include "services/Prompt.h"
-#include "services/files/FileChooser.h"
-#include "services/files/QtFileChooser.h"
 #include "services/files/FileChooser.h"
 #include "services/files/QtFileChooser.h"
 #include "ui/LauncherAssembly.h"
@@ -34,10 +31,6 @@ int main(int argc, char** argv)
     setFileChooser(&chooser);
     // The options button opens the options window (enabled because it listens).
     OptionsWindowOpener options(launcher);
-    QtFileChooser chooser(&window);
-    setFileChooser(&chooser);
-    // The options button opens the options window (enabled because it listens).
-    OptionsWindowOpener options(launcher);
     SingleInstance guard(programFolder);
     window.setSingleInstance(&guard);
 
@@ -56,7 +49,6 @@ int main(int argc, char** argv)
     // Failed writes outside an action wait for the event loop; show those
     // that came after it ended (or without one, for a command-line start).
     WriteFailures::flush();
-    setFileChooser(nullptr);
     setFileChooser(nullptr);
     setPrompt(nullptr);
     return code;
