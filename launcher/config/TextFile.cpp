@@ -145,7 +145,9 @@ bool writeAtomic(const QString& path, const QByteArray& data, QString* error)
         return true;
     if (error)
         *error = reason;
-    WriteFailures::report(path, reason);
+    // No file named, nothing the user could look for: only the caller learns of it.
+    if (!path.isEmpty())
+        WriteFailures::report(path, reason);
     return false;
 }
 
