@@ -216,7 +216,7 @@ bool MatchesKnownEmulator(const KnownEmulator& row, const QString& path)
     const QString p = normalised(path);
     const QString file = row.match == KnownEmulator::Match::FileName ? fileNameOf(p) : QString();
     for (std::string_view name : row.names) {
-        const QString n = normalised(ToQString(name));
+        const QString n = normalised(KnownEmulatorText(name));
         if (row.match == KnownEmulator::Match::Substring ? p.contains(n) : file == n)
             return true;
     }

@@ -48,7 +48,8 @@ const KnownEmulator* FindKnownEmulator(const QString& path);
 // True when `row` matches `path` by the row's own rule.
 bool MatchesKnownEmulator(const KnownEmulator& row, const QString& path);
 
-inline QString ToQString(std::string_view text)
+// A table text as a QString.
+inline QString KnownEmulatorText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }

@@ -29,11 +29,11 @@ void warnGuiMame()
 
 bool askKnown(const KnownEmulator& row)
 {
-    const QString text = ToQString(row.displayName) + Msg(QStringLiteral("wurde gefunden!"), QStringLiteral("found!"))
+    const QString text = KnownEmulatorText(row.displayName) + Msg(QStringLiteral("wurde gefunden!"), QStringLiteral("found!"))
         + kTwoReturns
         + Msg(QStringLiteral("Sollen die Standard Launch parameter gesetzt werden?"),
               QStringLiteral("Set the default launch - parameter for this program?"));
-    const QString title = ToQString(row.titlePrefix) + Msg(QStringLiteral("Standard setzen?"), QStringLiteral("set defaults?"));
+    const QString title = KnownEmulatorText(row.titlePrefix) + Msg(QStringLiteral("Standard setzen?"), QStringLiteral("set defaults?"));
     return prompt().ask(title, text, PromptButtons::YesNo, PromptIcon::None) == PromptAnswer::Yes;
 }
 
@@ -55,7 +55,7 @@ void applyRow(EmulatorFields& fields, const KnownEmulator& row)
     for (const KnownEmulatorValue& v : row.values) {
         // Every key of the table is a field of the set; a row naming another key
         // would be a table fault, and skipping it keeps the other values.
-        fields.setByKey(ToQString(v.key), ToQString(v.value));
+        fields.setByKey(KnownEmulatorText(v.key), KnownEmulatorText(v.value));
     }
 }
 

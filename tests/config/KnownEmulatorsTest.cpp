@@ -173,7 +173,7 @@ TEST(KnownEmulatorTable, RowsAreNumberedInOrderAndNativeRowsComeLast)
         EXPECT_EQ(table[i].match == KnownEmulator::Match::FileName, i >= 25) << "row " << i + 1;
         for (const KnownEmulatorValue& v : table[i].values) {
             EmulatorField f;
-            EXPECT_TRUE(EmulatorFields::fieldForKey(ToQString(v.key), f)) << "row " << i + 1 << " key " << v.key;
+            EXPECT_TRUE(EmulatorFields::fieldForKey(KnownEmulatorText(v.key), f)) << "row " << i + 1 << " key " << v.key;
         }
     }
 }
