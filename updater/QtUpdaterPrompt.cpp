@@ -19,20 +19,18 @@ UpdaterAnswer QtUpdaterPrompt::ask(const QString& title, const QString& text, Up
     case UpdaterIcon::Critical: box.setIcon(QMessageBox::Critical); break;
     }
     QPushButton* ok = nullptr;
-    QPushButton* cancel = nullptr;
     QPushButton* yes = nullptr;
-    QPushButton* no = nullptr;
     switch (buttons) {
     case UpdaterButtons::Ok:
         ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         break;
     case UpdaterButtons::OkCancel:
         ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        cancel = box.addButton(Tx(QStringLiteral("Abbrechen"), QStringLiteral("Cancel")), QMessageBox::RejectRole);
+        box.addButton(Tx(QStringLiteral("Abbrechen"), QStringLiteral("Cancel")), QMessageBox::RejectRole);
         break;
     case UpdaterButtons::YesNo:
         yes = box.addButton(Tx(QStringLiteral("Ja"), QStringLiteral("Yes")), QMessageBox::YesRole);
-        no = box.addButton(Tx(QStringLiteral("Nein"), QStringLiteral("No")), QMessageBox::NoRole);
+        box.addButton(Tx(QStringLiteral("Nein"), QStringLiteral("No")), QMessageBox::NoRole);
         break;
     }
     box.exec();
@@ -41,8 +39,8 @@ UpdaterAnswer QtUpdaterPrompt::ask(const QString& title, const QString& text, Up
         return UpdaterAnswer::Ok;
     if (clicked && clicked == yes)
         return UpdaterAnswer::Yes;
-    if (yes || (clicked && clicked == no))
+    // Closing a question box without a button means No / Cancel.
+    if (yes)
         return UpdaterAnswer::No;
-    (void)cancel;
     return buttons == UpdaterButtons::Ok ? UpdaterAnswer::Ok : UpdaterAnswer::Cancel;
 }
