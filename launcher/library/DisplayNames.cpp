@@ -96,37 +96,6 @@ qint16 getCharDiff(const QString& String1, const QString& String2, qint16 Limit)
                            Limit, memo));
 }
 
-QString WrapLabelText(const QString& text, int width, const TextMeasure& measure)
-{
-    QString t = text;
-    for (int round = 0; round < 11 && measure(t) > width && !t.isEmpty(); ++round) {
-        const qsizetype half = t.size() / 2; // 1-based position "half" = index half - 1
-        qsizetype start = half > 0 ? half - 1 : 0;
-        if (t.indexOf(u'\r', start + 1) >= 0)
-            start = 0;
-        qsizetype pos = t.indexOf(u' ', start);
-        if (pos < 0)
-            pos = t.indexOf(u'_', start);
-        if (pos < 0)
-            pos = t.indexOf(u'-', start);
-        if (pos < 0)
-            pos = start;
-        t[pos] = u'\r';
-    }
-    return t;
-}
-
-QString FitNameLabelText(const QString& text, int labelLeft, int frameWidth, int windowWidth,
-                         const TextMeasure& measure)
-{
-    if (measure(text) > frameWidth)
-        return WrapLabelText(text, frameWidth, measure);
-    QString t = text;
-    while (labelLeft + measure(t) + 350 > windowWidth && t.size() >= 20)
-        t.remove(0, 1);
-    return t;
-}
-
 QString FullListNameLabel(const QString& fullPath, int index)
 {
     return FileNameOf(fullPath) + QStringLiteral(" (") + QString::number(index) + u')';

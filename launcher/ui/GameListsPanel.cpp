@@ -5,7 +5,9 @@
 #include "config/Language.h"
 #include "library/GameListModel.h"
 #include "services/Prompt.h"
+#include "ui/FocusStyle.h"
 #include "ui/MainWindow.h"
+#include "ui/NameLabel.h"
 #include "ui/Skin.h"
 
 #include <QApplication>
@@ -218,6 +220,11 @@ void GameListsPanel::buildWidgets()
     m_nameLabel = m_window->Current_ProgramNameFull;
     if (m_nameLabel)
         m_nameLabel->installEventFilter(this);
+    NameLabel::attach(m_window->Current_ProgramNameFull);
+
+    m_focusStyle = new FocusStyle(m_window, this);
+    for (QListView* view : {m_favouritesView, m_simpleView, m_completeView, m_resultsView})
+        m_focusStyle->addList(view);
 
     setFavouriteButtons(false, false);
     hidePreview();
@@ -412,24 +419,10 @@ void GameListsPanel::applySettings()
     m_fullScreen->setChecked(m_window->FullScreenCheck);
     m_drivePanel->setVisible(smartRomSelection().trimmed() == u"1");
 
-    // The lists' colours: the skin's font colour on its back colour, the
-    // selection the other way round so it stays readable on any skin.
+    // The lists' selections and the focus ring in the skin's colours (the
+    // lists' own back and font colour come with the window's SetColors).
     const QString skinFile = m_window->GetColorsIniName();
-    const QColor back = ToQColor(Skin::BackColor(skinFile));
-    const QColor font = ToQColor(Skin::FontColor(skinFile));
-    for (QListView* view : {m_favouritesView, m_simpleView, m_completeView, m_resultsView}) {
-        QPalette palette = view->palette();
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            palette.setColor(group, QPalette::Base, back);
-            palette.setColor(group, QPalette::Window, back);
-            palette.setColor(group, QPalette::Text, font);
-            palette.setColor(group, QPalette::WindowText, font);
-            palette.setColor(group, QPalette::Highlight, font);
-            palette.setColor(group, QPalette::HighlightedText, back);
-        }
-        view->setPalette(palette);
-        view->viewport()->setPalette(palette);
-    }
+    m_focusStyle->setColours(ToQColor(Skin::BackColor(skinFile)), ToQColor(Skin::FontColor(skinFile)));
     loadTitlePicture();
 }
 

@@ -32,6 +32,7 @@
 #include <array>
 #include <memory>
 
+class FocusStyle;
 class GameListModel;
 class MainWindow;
 class QCheckBox;
@@ -99,6 +100,8 @@ public:
     void removeFavouriteClick();
     bool addFavouriteVisible() const { return m_addFavouriteVisible; }
     bool removeFavouriteVisible() const { return m_removeFavouriteVisible; }
+    // The focus marks of the window's controls.
+    FocusStyle* focusStyle() const { return m_focusStyle; }
     // The list that last had the focus (Area).
     int focusArea() const { return m_focusArea; }
     // Starts the game selected in the list `focusArea` (its double-click action).
@@ -151,6 +154,7 @@ private:
     void showLeftTab(int area);
     void showMainTab(int area);
     void selectRow(QListView* view, int row);
+    void showSelectedRow(QListView* view);
     int currentRow(int area) const;
     QString smartRomSelection() const;
 
@@ -223,6 +227,7 @@ private:
     std::array<QCheckBox*, kDriveCount> m_driveBoxes{};
     std::array<QLineEdit*, kDriveCount> m_driveNames{};
     QCheckBox* m_fullScreen = nullptr;
+    FocusStyle* m_focusStyle = nullptr;
 
     DriveSlots m_drives;
     QImage m_picture;

@@ -10,12 +10,12 @@
 #include "library/GameListModel.h"
 #include "library/PreviewPictures.h"
 #include "ui/MainWindow.h"
+#include "ui/NameLabel.h"
 #include "ui/Skin.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,9 +94,24 @@ void GameListsPanel::focusList(int focusArea)
     else
         showMainTab(focusArea);
     setFocusArea(focusArea);
+    showSelectedRow(view);
     view->setFocus(Qt::OtherFocusReason);
-    if (!view->currentIndex().isValid() && view->model()->rowCount() > 0)
+}
+
+void GameListsPanel::showSelectedRow(QListView* view)
+{
+    // A list that takes the focus shows which entry Enter would start: its
+    // current entry selected, or its first one. (Qt's own focus handling
+    // would only make the first entry current, without selecting it.)
+    if (view->model()->rowCount() == 0)
+        return;
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid()) {
         view->setCurrentIndex(view->model()->index(0, 0)); // runs the entry's selection handling
+    } else if (!view->selectionModel()->hasSelection()) {
+        const ProgrammaticSelection guard(m_selectionDepth);
+        view->selectionModel()->select(current, QItemSelectionModel::Select);
+    }
 }
 
 int GameListsPanel::currentRow(int area) const
@@ -228,19 +243,8 @@ void GameListsPanel::showGameName(int completeIndex)
     QLabel* label = m_window->Current_ProgramNameFull;
     if (!label || completeIndex < 0 || completeIndex >= m_lib->games.count())
         return;
-    const QFontMetrics metrics(label->font());
-    const TextMeasure measure = [&metrics](const QString& text) {
-        int widest = 0;
-        for (const QString& line : text.split(u'\r'))
-            widest = std::max(widest, metrics.horizontalAdvance(line));
-        return widest;
-    };
-    // Before the window is laid out the label has no real size yet: then only
-    // the window's width limits the text.
-    const int frameWidth = label->isVisible() ? label->width() : m_window->width();
-    const QString fitted = FitNameLabelText(m_lib->games.UAE_Short().at(completeIndex), label->x(),
-                                            frameWidth, m_window->width(), measure);
-    label->setText(QString(fitted).replace(u'\r', u'\n'));
+    // Fitted to the label's box whenever that changes: whole, smaller, or cut at its end.
+    NameLabel::show(label, m_lib->games.UAE_Short().at(completeIndex));
     label->setToolTip(m_lib->games.UAE_FULL().at(completeIndex));
 }
 
@@ -534,6 +538,9 @@ bool GameListsPanel::eventFilter(QObject* watched, QEvent* event)
                 if (area == Favourites || area == SearchResults)
                     showLeftTab(area);
                 setFocusArea(area);
+                // A click picks its own row.
+                if (static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+                    showSelectedRow(view);
             } else if (type == QEvent::KeyPress && listKey(area, static_cast<QKeyEvent*>(event))) {
                 return true;
             }

@@ -7,6 +7,7 @@
 #include "launch/PathOps.h"
 #include "services/Prompt.h"
 #include "ui/AlwaysOnTop.h"
+#include "ui/NameLabel.h"
 #include "ui/SingleInstance.h"
 #include "ui/Skin.h"
 #include "ui/SkinColors.h"
@@ -137,7 +138,7 @@ void MainWindow::buildControls()
     Current_LoadingSmallBtn->hide();
     Current_ProgramNameFull = new QLabel(this);
     Current_ProgramNameFull->setObjectName(QStringLiteral("Current_ProgramNameFull"));
-    Current_ProgramNameFull->setWordWrap(true);
+    NameLabel::attach(Current_ProgramNameFull);
     FontSizeList = new QComboBox(this);
     FontSizeList->setObjectName(QStringLiteral("FontSizeList"));
     emuRow->addWidget(EmuListbox);
@@ -438,7 +439,7 @@ void MainWindow::EmulatorLongListbox_Click()
     showEmulatorPictureFor(row);
     const QString name = EmulatorLongListbox->item(row)->text();
     const QString roms = Profiles::romCountSuffix(m_paths.settingsFileOf(name));
-    Current_ProgramNameFull->setText(roms.isEmpty() ? name : name + u'\n' + roms);
+    NameLabel::show(Current_ProgramNameFull, roms.isEmpty() ? name : name + u'\n' + roms);
 }
 
 void MainWindow::ReloadEmulatorsAll()

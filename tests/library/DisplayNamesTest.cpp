@@ -126,24 +126,7 @@ TEST(DriveSelection, FromTheSimpleListOnlyIdenticalFileNamesFollow)
     EXPECT_EQ(SelectFromOtherList(paths, -1, "1").completeIndex, -1);
 }
 
-TEST(NameLabel, WrapsAtBlanksAndShortensToTheWindow)
+TEST(NameLabel, PathListClickShowsFileNameAndIndex)
 {
-    // Ten pixels per character of the widest line.
-    const TextMeasure measure = [](const QString& t) {
-        int widest = 0;
-        for (const QString& line : t.split(u'\r'))
-            widest = std::max(widest, int(line.size()) * 10);
-        return widest;
-    };
-    EXPECT_EQ(WrapLabelText("Monkey Island two", 130, measure), QStringLiteral("Monkey Island\rtwo"));
-    EXPECT_EQ(WrapLabelText("Monkey Island two", 100, measure), QStringLiteral("Monkey\rIsland\rtwo"));
-    EXPECT_EQ(WrapLabelText("Short", 100, measure), QStringLiteral("Short"));
-    EXPECT_EQ(WrapLabelText("abcdefghijkl_mnop", 130, measure), QStringLiteral("abcdefghijkl\rmnop"));
-    const QString unbreakable(300, u'x');
-    EXPECT_NO_THROW(WrapLabelText(unbreakable, 10, measure)); // at most 11 rounds
-    // Fits the frame, but not the window: leading characters go, down to 19.
-    const QString t = QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyz");
-    EXPECT_EQ(FitNameLabelText(t, 0, 1000, 350 + 250, measure), t.right(25));
-    EXPECT_EQ(FitNameLabelText(t, 0, 1000, 0, measure).size(), 19);
     EXPECT_EQ(FullListNameLabel("/g/x.adf", 7), QStringLiteral("x.adf (7)"));
 }
