@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -35,6 +36,38 @@ TEST(SpawnDetached, ReportsWhyAProgramCannotStart)
     EXPECT_EQ(SpawnDetached(dir.write(QStringLiteral("plain"), "text"), {}, {}, &error), -1);
     EXPECT_EQ(error, EACCES);
     EXPECT_EQ(SpawnDetached(QStringLiteral("/bin/true"), {}, dir.file(QStringLiteral("no folder")), &error), -1);
+    EXPECT_EQ(error, ENOENT);
+}
+
+TEST(SpawnChild, OwnSessionErrorOutputAndExitStatusCollectedOnce)
+{
+    TempDir dir;
+    const int err = ::open(QFile::encodeName(dir.file(QStringLiteral("err"))).constData(),
+                           O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(err, 0);
+    const qint64 pid = SpawnChild(QStringLiteral("/bin/sh"),
+                                  {QStringLiteral("-c"), QStringLiteral("echo \"$PWD\" >&2; exit 7")},
+                                  dir.mkdir(QStringLiteral("work dir")), err);
+    ::close(err);
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(::getsid(pid_t(pid)), pid_t(pid));
+    ChildExit exit;
+    ASSERT_TRUE(WaitFor([&] { return TakeExitStatus(pid, exit); }, 5000));
+    EXPECT_EQ(exit.code, 7);
+    EXPECT_EQ(exit.signal, 0);
+    EXPECT_TRUE(exit.failed());
+    EXPECT_EQ(dir.read(QStringLiteral("err")), QFile::encodeName(dir.file(QStringLiteral("work dir"))) + '\n');
+    EXPECT_FALSE(TakeExitStatus(pid, exit)) << "collected twice";
+
+    // A child handed over is collected by a later start: no zombie stays.
+    const qint64 abandoned = SpawnChild(QStringLiteral("/bin/true"), {});
+    ASSERT_GT(abandoned, 0);
+    ASSERT_TRUE(WaitFor([&] { return ProcessIsZombie(abandoned); }, 5000));
+    AbandonChild(abandoned);
+    EXPECT_FALSE(ProcessIsZombie(abandoned) || ProcessAlive(abandoned));
+
+    int error = 0;
+    EXPECT_EQ(SpawnChild(dir.file(QStringLiteral("missing")), {}, {}, -1, &error), -1);
     EXPECT_EQ(error, ENOENT);
 }
 
