@@ -164,6 +164,7 @@ private:
     void deamonPathChanged();
     void setWinUaeControlsEnabled();
     void setErrorPicture(int index, bool shown);
+    void applySkinColours();
     void openAddressButton(QPushButton* button, const QString& address);
     void pickColour(bool back);
     bool finishClose();

@@ -334,7 +334,7 @@ void SettingsForm::loadValues()
     showGlobals();
     m_loading = false;
 
-    SetColors(this, -1, -1, m_host.skinFile());
+    applySkinColours();
     delete m_background;
     m_background = nullptr;
     const QStringList pictures =
@@ -380,10 +380,21 @@ bool SettingsForm::SaveBtn_Click()
     const WriteFailures::Scope action; // the save and the settings load: one message
     const bool ok = m_model.save();
     m_host.loadSettings();
-    SetColors(this, -1, -1, m_host.skinFile());
+    applySkinColours();
     if (!ok)
         m_model.fields().setSaveEnabled(true);
     return ok;
+}
+
+void SettingsForm::applySkinColours()
+{
+    // A profile without a skin gets the built-in colours; no skin file is
+    // made for it just by looking.
+    const QString skin = m_host.skinFile();
+    if (QFileInfo::exists(skin))
+        SetColors(this, -1, -1, skin);
+    else
+        SetColors(this, HexToColor(QStringLiteral("#0052bc")), HexToColor(QStringLiteral("#FFFFFF")), skin);
 }
 
 bool SettingsForm::ExitBtn_Click()
@@ -413,8 +424,10 @@ void SettingsForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // QDialog's own close handling would reject, which here means Escape.
+    hide();
+    event->accept();
     emit closed();
-    QDialog::closeEvent(event);
 }
 
 void SettingsForm::reject() { escapePressed(); }

@@ -190,7 +190,7 @@ void SettingsForm::Command5_Click()
 
 void SettingsForm::pickColour(bool back)
 {
-    SkinColorPair colours = ResolveSkinColors(-1, -1, m_host.skinFile());
+    SkinColorPair colours;
     CurrentSkinColors(this, colours);
     const QColor start = ToQColor(back ? colours.back : colours.font);
     const QColor chosen = QColorDialog::getColor(start, this);
