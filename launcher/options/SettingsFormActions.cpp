@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -391,10 +392,22 @@ void SettingsForm::applySkinColours()
     // A profile without a skin gets the built-in colours; no skin file is
     // made for it just by looking.
     const QString skin = m_host.skinFile();
-    if (QFileInfo::exists(skin))
-        SetColors(this, -1, -1, skin);
-    else
-        SetColors(this, HexToColor(QStringLiteral("#0052bc")), HexToColor(QStringLiteral("#FFFFFF")), skin);
+    const SkinColorPair colours =
+        QFileInfo::exists(skin) ? SetColors(this, -1, -1, skin)
+                                : SetColors(this, HexToColor(QStringLiteral("#0052bc")), HexToColor(QStringLiteral("#FFFFFF")), skin);
+    // The window itself and its panels show the back colour behind the controls.
+    for (QWidget* w : std::initializer_list<QWidget*>{this, DeamonFrame, UAEFrame, DarstellungFrame}) {
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::Window, ToQColor(colours.back));
+        palette.setColor(QPalette::WindowText, ToQColor(colours.font));
+        w->setPalette(palette);
+    }
+    // The flat link buttons lie on the back colour: their text takes the font colour.
+    for (QPushButton* link : {FavoritenReparierenLabel, EmuDownload, Label7, Label5, DonateBtn, IniBtn}) {
+        QPalette palette = link->palette();
+        palette.setColor(QPalette::ButtonText, ToQColor(colours.font));
+        link->setPalette(palette);
+    }
 }
 
 bool SettingsForm::ExitBtn_Click()
