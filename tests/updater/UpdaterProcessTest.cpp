@@ -152,29 +152,31 @@ protected:
 
 TEST_F(UpdaterServerTest, TwoUpdatesInARowKeepOldAndOld2AndTheModeBits)
 {
-    const QString app = dir.write(QStringLiteral("My Apps/arvex"), "v1");
+    // Named apart from "arvex": a launcher running elsewhere on the machine
+    // would make the updater wait for it.
+    const QString app = dir.write(QStringLiteral("My Apps/my-launcher"), "v1");
     ::chmod(QFile::encodeName(app).constData(), 0751);
-    const QStringList args{QStringLiteral("[URL]"), server.url(QStringLiteral("files/arvex")), QStringLiteral("[PATH]"),
+    const QStringList args{QStringLiteral("[URL]"), server.url(QStringLiteral("files/my-launcher")), QStringLiteral("[PATH]"),
                            app, QStringLiteral("[NOASK]"), QStringLiteral("[SKIPINFO]")};
-    server.put(QStringLiteral("arvex"), "v2");
+    server.put(QStringLiteral("my-launcher"), "v2");
     const RunResult first = Updater(dir).run(args, "no\n");
     EXPECT_EQ(first.exitCode, 0);
     EXPECT_TRUE(first.out.contains(QStringLiteral("Download Done ..\ndone ...\n...all done!")));
-    server.put(QStringLiteral("arvex"), "v3");
+    server.put(QStringLiteral("my-launcher"), "v3");
     const RunResult second = Updater(dir, QStringLiteral("de_DE.UTF-8")).run(args, "no\n");
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_TRUE(second.out.contains(QStringLiteral("Download abgeschlossen\nfertig ...\n...all done!")));
     ASSERT_EQ(second.boxes.size(), 1);
-    EXPECT_EQ(second.boxes[0], QStringLiteral("Programm starten?\tProgramm jetzt starten: arvex\tno"));
+    EXPECT_EQ(second.boxes[0], QStringLiteral("Programm starten?\tProgramm jetzt starten: my-launcher\tno"));
 
-    EXPECT_EQ(dir.read(QStringLiteral("My Apps/arvex")), QByteArray("v3"));
-    EXPECT_EQ(dir.read(QStringLiteral("My Apps/arvex.old")), QByteArray("v2"));
-    EXPECT_EQ(dir.read(QStringLiteral("My Apps/arvex.old2")), QByteArray("v1"));
+    EXPECT_EQ(dir.read(QStringLiteral("My Apps/my-launcher")), QByteArray("v3"));
+    EXPECT_EQ(dir.read(QStringLiteral("My Apps/my-launcher.old")), QByteArray("v2"));
+    EXPECT_EQ(dir.read(QStringLiteral("My Apps/my-launcher.old2")), QByteArray("v1"));
     EXPECT_EQ(QFileInfo(app).permissions() & 0x7777, QFileInfo(app + ".old2").permissions() & 0x7777);
     EXPECT_TRUE(QFileInfo(app).isExecutable());
     // No information was asked for with [SKIPINFO].
     for (const QString& request : server.requests())
-        EXPECT_FALSE(request.startsWith(QStringLiteral("/files/arvex.txt")));
+        EXPECT_FALSE(request.startsWith(QStringLiteral("/files/my-launcher.txt")));
 }
 
 TEST_F(UpdaterServerTest, VersionInformationIsFetchedBesideTheDownload)
