@@ -81,9 +81,9 @@ void restore(const QString& globalFile, QWidget& window)
     apply(window, read(globalFile, placementOf(window)));
 }
 
-void save(const QString& globalFile, const QWidget& window)
+bool save(const QString& globalFile, const QWidget& window)
 {
-    write(globalFile, stateOf(window), placementOf(window));
+    return write(globalFile, stateOf(window), placementOf(window));
 }
 
 } // namespace WindowPlacement

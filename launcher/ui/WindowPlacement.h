@@ -49,7 +49,8 @@ State stateOf(const QWidget& window);
 void apply(QWidget& window, const Stored& stored);
 // Start-up: reads the placement from `globalFile` and applies it.
 void restore(const QString& globalFile, QWidget& window);
-// Exit: writes the state and placement of `window` to `globalFile`.
-void save(const QString& globalFile, const QWidget& window);
+// Exit: writes the state and placement of `window` to `globalFile`; false
+// when the file could not be written.
+bool save(const QString& globalFile, const QWidget& window);
 
 } // namespace WindowPlacement

@@ -2,6 +2,8 @@
 #include "support/TempDir.h"
 #include "ui/WindowPlacement.h"
 
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 TEST(WindowPlacement, StoresSizeOnlyForLargeNormalWindows)
@@ -40,4 +42,17 @@ TEST(WindowPlacement, ReadsTwipsWithCurrentValuesAsDefaults)
     // Screens wider than 2184 pixels need more than 16 bits of twips.
     WriteIniValue("Settings", "WindowX", "38400", f, true);
     EXPECT_EQ(WindowPlacement::read(f, {}).twips.width(), 38400);
+}
+
+TEST(WindowPlacement, SaveSaysWhetherThePlacementWasWritten)
+{
+    TempDir dir;
+    QWidget window;
+    window.resize(800, 600);
+    window.move(40, 30);
+    EXPECT_TRUE(WindowPlacement::save(dir.file("g.ini"), window));
+    EXPECT_EQ(GetPrivateProfileString("Settings", "WindowTop", dir.file("g.ini")), "450");
+    // A folder that cannot exist: a file of that name is in the way.
+    dir.write("taken", "a file");
+    EXPECT_FALSE(WindowPlacement::save(dir.file("taken/g.ini"), window));
 }
