@@ -38,7 +38,9 @@ bool create(const QString& configRoot, const QString& name, QString& error)
     error = nameProblem(configRoot, name);
     if (!error.isEmpty())
         return false;
-    if (QDir().mkpath(configRoot + name))
+    // The skin folder too: the skin's colours are read (and their defaults
+    // stored) in Skin/Skin.ini as soon as the profile is selected.
+    if (QDir().mkpath(configRoot + name + QStringLiteral("/Skin")))
         return true;
     error = Msg(QStringLiteral("Der Ordner konnte nicht angelegt werden:\r") + configRoot + name,
                 QStringLiteral("The folder could not be created:\r") + configRoot + name);

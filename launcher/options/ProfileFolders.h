@@ -13,7 +13,7 @@ namespace ProfileFolders {
 // existing profile (compared ignoring case, since the lists are read that way).
 QString nameProblem(const QString& configRoot, const QString& name);
 
-// Creates the profile folder. False with `error` set when it could not.
+// Creates the profile folder with its (empty) skin folder. False with `error` set when it could not.
 bool create(const QString& configRoot, const QString& name, QString& error);
 
 // Moves the profile folder to the trash. False with `error` set when it could not.
