@@ -261,7 +261,9 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
                      const QString& def, bool createIfMissing)
 {
     if (!QFileInfo::exists(file)) {
-        if (createIfMissing)
+        // A file in a folder that is not there (a profile without a skin
+        // folder) is optional: reading it creates nothing and reports nothing.
+        if (createIfMissing && QFileInfo(file).absoluteDir().exists())
             CreateEmptyFile(file);
         return def;
     }

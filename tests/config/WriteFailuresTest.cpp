@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -111,4 +112,23 @@ TEST(WriteFailures, AnUnreadableSettingsFileIsNeverReplacedAndIsReported)
     ASSERT_EQ(prompt.count(), 1);
     ::chmod(QFile::encodeName(path).constData(), 0600);
     EXPECT_EQ(dir.read("arvex.ini"), "[Settings]\r\nA=1\r\n");
+}
+
+TEST(WriteFailures, ReadingAnOptionalFileInAMissingFolderCreatesAndReportsNothing)
+{
+    TempDir dir;
+    ScriptedPrompt prompt;
+    const QString skin = dir.path() + "Config/Amiga/Skin/Skin.ini";
+    {
+        WriteFailures::Scope action;
+        EXPECT_EQ(ReadIniValue("Settings", "BackColor", skin, "#0052bc", true), "#0052bc");
+    }
+    EXPECT_EQ(prompt.count(), 0);
+    EXPECT_FALSE(QFileInfo::exists(skin));
+    // A save into that folder is a real failure, though.
+    {
+        WriteFailures::Scope action;
+        EXPECT_FALSE(WriteIniValue("Settings", "BackColor", "#000000", skin, true));
+    }
+    EXPECT_EQ(prompt.count(), 1);
 }
