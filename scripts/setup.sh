@@ -13,10 +13,10 @@ ARVEX_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev libcurl4-open
     libxrandr-dev libx11-dev xvfb xauth x11-xserver-utils libgtest-dev libgmock-dev
     libbenchmark-dev fonts-dejavu-core python3 openssl)
 # Used by the disc-image mount tests (fuseiso, fuse3), the window-placement
-# test under a real window manager (openbox, xdotool) and the README's example
-# profile started in a real emulator (dosbox) when present; their absence only
-# skips those.
-ARVEX_OPTIONAL_PACKAGES=(fuseiso fuse3 openbox xdotool dosbox)
+# test under a real window manager (openbox, xdotool), the README's example
+# profile started in a real emulator (dosbox) and the known-emulator launch
+# tests (dosbox, stella, mednafen) when present; their absence only skips those.
+ARVEX_OPTIONAL_PACKAGES=(fuseiso fuse3 openbox xdotool dosbox stella mednafen)
 
 arvex_missing_packages() {
     local p
