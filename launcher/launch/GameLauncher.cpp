@@ -200,10 +200,14 @@ GameLauncher::Result GameLauncher::LaunchGame(QString& gameFile)
     if (!script.isEmpty()) {
         QFile f(script);
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            // A short or unflushed script (a full disk) must not be run: it
+            // would start nothing and end at once. The command then runs directly.
             const QByteArray bytes = QFile::encodeName(body);
-            direct = f.write(bytes) != bytes.size();
+            direct = f.write(bytes) != bytes.size() || !f.flush();
             f.close();
-            direct = direct || !QFileInfo::exists(script);
+            direct = direct || f.error() != QFileDevice::NoError || !QFileInfo::exists(script);
+            if (direct)
+                QFile::remove(script);
         }
     }
 
