@@ -1,10 +1,10 @@
 #include "ui/GameListsPanel.h"
 #include "ui/GameListsPanelLibrary.h"
 
-#include "config/Ini.h"
 #include "config/Language.h"
 #include "library/GameListModel.h"
 #include "services/Prompt.h"
+#include "ui/DrivePanelSettings.h"
 #include "ui/FocusStyle.h"
 #include "ui/MainWindow.h"
 #include "ui/NameLabel.h"
@@ -26,7 +26,6 @@
 
 namespace {
 
-const QString kSettings = QStringLiteral("Settings");
 constexpr int kTwipsPerPixel = 15;
 
 // Tab indexes inside the two tab bars.
@@ -417,7 +416,7 @@ void GameListsPanel::applySettings()
     if (m_resultsModel->rowCount() == 0)
         m_leftTabs->setTabText(kResultsTab, SearchTabLabel());
     m_fullScreen->setChecked(m_window->FullScreenCheck);
-    m_drivePanel->setVisible(smartRomSelection().trimmed() == u"1");
+    m_drivePanel->setVisible(DrivePanelSettings::panelShown(m_window->GetIniPath()));
 
     // The lists' selections and the focus ring in the skin's colours (the
     // lists' own back and font colour come with the window's SetColors).
@@ -551,8 +550,7 @@ void GameListsPanel::DrivesResizeLabel_Click()
 
 QString GameListsPanel::smartRomSelection() const
 {
-    return ReadIniValue(kSettings, QStringLiteral("SmartRomSelection"), m_window->GetIniPath(),
-                        QStringLiteral("0"), false);
+    return DrivePanelSettings::listHandlersValue(m_window->GetIniPath());
 }
 
 // ---- Models and captions ---------------------------------------------------
