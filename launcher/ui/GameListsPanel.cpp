@@ -416,6 +416,7 @@ void GameListsPanel::applySettings()
     if (m_resultsModel->rowCount() == 0)
         m_leftTabs->setTabText(kResultsTab, SearchTabLabel());
     m_fullScreen->setChecked(m_window->FullScreenCheck);
+    DrivePanelSettings::readPlace(m_window->GetIniPath(), drivePanelPosition());
     m_drivePanel->setVisible(DrivePanelSettings::panelShown(m_window->GetIniPath()));
 
     // The lists' selections and the focus ring in the skin's colours (the

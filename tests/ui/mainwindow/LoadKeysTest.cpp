@@ -64,6 +64,8 @@ TEST(LoadKeys, MissingKeysAreWrittenWithTheirDefaultsOnLoad)
 {
     const CreatedKey rows[] = {
         {"Config/Amiga/arvex.ini", "SmartRomSelection", "1"},
+        {"Config/Amiga/arvex.ini", "DrvWindowX", nullptr}, // the panel's place at the time
+        {"Config/Amiga/arvex.ini", "DrvWindowY", nullptr},
     };
     Program p;
     p.start();
@@ -93,6 +95,18 @@ TEST(LoadKeys, DrivePanelFollowsSmartRomSelection)
         Program p(row.ini);
         EXPECT_EQ(p.start().drivePanelShown(), row.shown) << row.ini.constData();
     }
+}
+
+TEST(LoadKeys, StoredDrivePanelPlaceIsKeptUntilTheExitWritesTheNewOne)
+{
+    Program p("[Settings]\r\nDrvWindowX=1234\r\nDrvWindowY=4321\r\n");
+    GameListsPanel& panel = p.start();
+    EXPECT_EQ(p.value("Config/Amiga/arvex.ini", "DrvWindowX"), "1234");
+    EXPECT_EQ(p.value("Config/Amiga/arvex.ini", "DrvWindowY"), "4321");
+    p.window->ExitBtn_Click();
+    const QPoint place = panel.drivePanelPosition();
+    EXPECT_EQ(p.value("Config/Amiga/arvex.ini", "DrvWindowX"), QString::number(place.x()));
+    EXPECT_EQ(p.value("Config/Amiga/arvex.ini", "DrvWindowY"), QString::number(place.y()));
 }
 
 } // namespace
