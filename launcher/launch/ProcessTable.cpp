@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <ctime>
+#include <mutex>
+#include <unordered_map>
 
 namespace {
 
@@ -29,61 +32,65 @@ ssize_t readSmallFile(const char* path, char* buf, size_t size)
     return total;
 }
 
-QString baseName(const QString& path)
+// A view, not a copy: the matching runs over every process of a walk.
+QStringView baseName(QStringView path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
     const qsizetype back = path.lastIndexOf(u'\\');
     return path.mid(qMax(slash, back) + 1);
 }
 
-// The start time of a process in clock ticks since boot (field 22 of
-// /proc/<pid>/stat); 0 when the process is gone. Guards against a reused id.
-unsigned long long startTimeOf(pid_t pid)
+// What /proc/<pid>/stat tells of a process in one read: its kernel name,
+// whether it still runs, and its start time (which, with the kernel name,
+// tells a reused id or an exec apart from the process seen before).
+struct ProcessStat {
+    QByteArray comm;
+    unsigned long long started = 0;
+    bool running = false;
+};
+
+// False when the process is gone or its stat cannot be parsed.
+bool readStat(long pid, ProcessStat& st)
 {
     char path[64];
-    std::snprintf(path, sizeof path, "/proc/%d/stat", int(pid));
     char buf[1024];
+    std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
     const ssize_t n = readSmallFile(path, buf, sizeof buf - 1);
     if (n <= 0)
-        return 0;
-    buf[n] = '\0';
-    // The name in parentheses may hold blanks: count fields after the last ')'.
-    const char* p = std::strrchr(buf, ')');
-    if (!p)
-        return 0;
-    int field = 2;
-    for (; *p && field < 22; ++p)
-        if (*p == ' ')
-            ++field;
-    return std::strtoull(p, nullptr, 10);
-}
-
-// Reads what the matching needs of one process; false when it is gone, has
-// ended (a zombie not yet reaped by its parent is no running program) or
-// cannot be read.
-bool readProcess(long pid, ProcessInfo& info)
-{
-    char path[64];
-    char buf[4096];
-    info = ProcessInfo{};
-    info.pid = pid;
-
-    // "pid (comm) state ...": the kernel name and the state in one read.
-    std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
-    ssize_t n = readSmallFile(path, buf, 512);
-    if (n <= 0)
         return false;
+    buf[n] = '\0';
     const char* open = static_cast<const char*>(std::memchr(buf, '(', size_t(n)));
     const char* close = static_cast<const char*>(memrchr(buf, ')', size_t(n)));
     if (!open || !close || close < open || close + 2 >= buf + n)
         return false;
     const char state = close[2];
-    if (state == 'Z' || state == 'X' || state == 'x')
-        return false;
-    info.comm = QString::fromLocal8Bit(open + 1, close - open - 1);
+    // A zombie not yet reaped by its parent is no running program.
+    st.running = state != 'Z' && state != 'X' && state != 'x';
+    st.comm = QByteArray(open + 1, close - open - 1);
+    // Field 22 counted after the last ')' (the name may hold blanks).
+    const char* p = close;
+    for (int field = 2; *p && field < 22; ++p)
+        if (*p == ' ')
+            ++field;
+    st.started = std::strtoull(p, nullptr, 10);
+    return true;
+}
 
+// The start time of a process in clock ticks since boot; 0 when it is gone.
+// Guards against a reused id.
+unsigned long long startTimeOf(pid_t pid)
+{
+    ProcessStat st;
+    return readStat(long(pid), st) ? st.started : 0;
+}
+
+// Fills the rest of `info` (executable and first two arguments).
+void readExeAndArguments(long pid, ProcessInfo& info)
+{
+    char path[64];
+    char buf[4096];
     std::snprintf(path, sizeof path, "/proc/%ld/exe", pid);
-    n = ::readlink(path, buf, sizeof buf);
+    ssize_t n = ::readlink(path, buf, sizeof buf);
     if (n > 0) {
         info.exe = QString::fromLocal8Bit(buf, n);
         if (info.exe.endsWith(QLatin1String(" (deleted)")))
@@ -101,28 +108,100 @@ bool readProcess(long pid, ProcessInfo& info)
             info.argv1 = QString::fromLocal8Bit(a1, qsizetype(strnlen(a1, size_t(n) - len0 - 1)));
         }
     }
+}
+
+// Reads what the matching needs of one process; false when it is gone, has
+// ended or cannot be read.
+bool readProcess(long pid, ProcessInfo& info)
+{
+    info = ProcessInfo{};
+    info.pid = pid;
+    ProcessStat st;
+    if (!readStat(pid, st) || !st.running)
+        return false;
+    info.comm = QString::fromLocal8Bit(st.comm);
+    readExeAndArguments(pid, info);
     return true;
+}
+
+// Processes younger than this are checked on every walk.
+constexpr unsigned long long kYoungSeconds = 3;
+// Older ones are checked once in this many walks.
+constexpr quint64 kCheckRounds = 16;
+
+unsigned long long ticksPerSecond()
+{
+    static const long ticks = ::sysconf(_SC_CLK_TCK);
+    return ticks > 0 ? (unsigned long long)(ticks) : 100;
+}
+
+// Now, in the unit and from the origin of a process's start time.
+unsigned long long ticksSinceBoot()
+{
+    timespec ts{};
+    ::clock_gettime(CLOCK_BOOTTIME, &ts);
+    return (unsigned long long)(ts.tv_sec) * ticksPerSecond()
+        + (unsigned long long)(ts.tv_nsec) * ticksPerSecond() / 1000000000ULL;
 }
 
 class ProcTable final : public ProcessTable {
 public:
+    // One walk over /proc. What is known of a process is kept between walks,
+    // and a walk reads only what it must:
+    //  - a new id: read whole;
+    //  - a young process (started within kYoungSeconds): its stat again, and
+    //    read whole when its start time or kernel name changed, since a
+    //    launcher script execs its emulator right after it starts;
+    //  - every other known one: its stat once in kCheckRounds walks, in turn,
+    //    which finds a reused id or a late exec within that many walks.
+    // A remembered process may thus be a few walks out of date; the finders
+    // below confirm a match with a fresh lookup before they report it.
     void forEach(const std::function<bool(const ProcessInfo&)>& visit) const override
     {
         DIR* dir = ::opendir("/proc");
         if (!dir)
             return;
-        ProcessInfo info;
+        std::lock_guard lock(m_mutex);
+        ++m_walk;
+        const unsigned long long youngSince = ticksSinceBoot() - kYoungSeconds * ticksPerSecond();
+        bool complete = true;
+        ProcessStat st;
         while (const dirent* e = ::readdir(dir)) {
             if (e->d_name[0] < '1' || e->d_name[0] > '9')
                 continue;
             char* end = nullptr;
             const long pid = std::strtol(e->d_name, &end, 10);
-            if (!end || *end || !readProcess(pid, info))
+            if (!end || *end)
                 continue;
-            if (visit(info))
+            Known& k = m_known[pid];
+            const bool isNew = k.walk == 0;
+            k.walk = m_walk;
+            if (isNew || k.started >= youngSince || (quint64(pid) + m_walk) % kCheckRounds == 0) {
+                if (!readStat(pid, st)) {
+                    m_known.erase(pid);
+                    continue;
+                }
+                k.running = st.running;
+                if (isNew || k.started != st.started || k.comm != st.comm) {
+                    k.started = st.started;
+                    k.comm = st.comm;
+                    k.info = ProcessInfo{};
+                    k.info.pid = pid;
+                    k.info.comm = QString::fromLocal8Bit(st.comm);
+                    readExeAndArguments(pid, k.info);
+                }
+            }
+            if (!k.running)
+                continue;
+            if (visit(k.info)) {
+                complete = false;
                 break;
+            }
         }
         ::closedir(dir);
+        // Forget the processes that have gone (known only after a whole walk).
+        if (complete)
+            std::erase_if(m_known, [this](const auto& entry) { return entry.second.walk != m_walk; });
     }
 
     bool lookup(qint64 pid, ProcessInfo& info) const override
@@ -150,6 +229,18 @@ public:
         if (QCoreApplication::instance())
             QTimer::singleShot(2000, QCoreApplication::instance(), finish);
     }
+
+private:
+    struct Known {
+        unsigned long long started = 0;
+        QByteArray comm;
+        bool running = false;
+        ProcessInfo info;
+        quint64 walk = 0; // the last walk that saw it; 0 for a new entry
+    };
+    mutable std::mutex m_mutex;
+    mutable std::unordered_map<long, Known> m_known;
+    mutable quint64 m_walk = 0;
 };
 
 } // namespace
@@ -167,29 +258,37 @@ QString WatchedFileName(const QString& name)
     return at >= 0 ? name.mid(at + 1) : name;
 }
 
-bool IsScriptInterpreter(const QString& fileName)
+namespace {
+
+bool isScriptInterpreter(QStringView fileName)
 {
     static const char* const kNames[] = {"sh", "bash", "dash", "zsh", "ksh", "mksh", "fish",
                                          "python", "python2", "python3", "perl", "ruby", "lua",
                                          "tclsh", "wish", "node", "env", "wine", "wine64",
                                          "wine-preloader", "wine64-preloader", "mono"};
-    const QString lower = fileName.toLower();
     for (const char* n : kNames)
-        if (lower == QLatin1String(n))
+        if (fileName.compare(QLatin1StringView(n), Qt::CaseInsensitive) == 0)
             return true;
     // Versioned interpreters: python3.11, perl5.36, ...
     for (const char* n : {"python", "perl", "ruby", "lua"})
-        if (lower.startsWith(QLatin1String(n)) && lower.size() > qsizetype(std::strlen(n))
-            && (lower[std::strlen(n)].isDigit()))
+        if (fileName.startsWith(QLatin1StringView(n), Qt::CaseInsensitive)
+            && fileName.size() > qsizetype(std::strlen(n)) && fileName[std::strlen(n)].isDigit())
             return true;
     return false;
+}
+
+} // namespace
+
+bool IsScriptInterpreter(const QString& fileName)
+{
+    return isScriptInterpreter(fileName);
 }
 
 bool ProcessMatchesName(const ProcessInfo& info, const QString& fileName)
 {
     if (fileName.isEmpty())
         return false;
-    const auto same = [&](const QString& s) {
+    const auto same = [&](QStringView s) {
         return !s.isEmpty() && baseName(s).compare(fileName, Qt::CaseInsensitive) == 0;
     };
     if (same(info.exe) || same(info.argv0))
@@ -197,10 +296,22 @@ bool ProcessMatchesName(const ProcessInfo& info, const QString& fileName)
     if (!info.comm.isEmpty() && info.comm.compare(fileName.left(15), Qt::CaseInsensitive) == 0)
         return true;
     if (!info.argv1.isEmpty()
-        && (IsScriptInterpreter(baseName(info.exe)) || IsScriptInterpreter(baseName(info.argv0))))
+        && (isScriptInterpreter(baseName(info.exe)) || isScriptInterpreter(baseName(info.argv0))))
         return same(info.argv1);
     return false;
 }
+
+namespace {
+
+// A match found in a walk, read afresh: the walk may remember a process
+// that has since ended or become another program.
+bool confirmed(const ProcessTable& table, qint64 pid, const QString& fileName)
+{
+    ProcessInfo fresh;
+    return table.lookup(pid, fresh) && ProcessMatchesName(fresh, fileName);
+}
+
+} // namespace
 
 qint64 FindRunningProgram(const QString& name, const ProcessTable& table, qint64 hint)
 {
@@ -212,7 +323,7 @@ qint64 FindRunningProgram(const QString& name, const ProcessTable& table, qint64
         return hint;
     qint64 found = 0;
     table.forEach([&](const ProcessInfo& p) {
-        if (ProcessMatchesName(p, fileName))
+        if (ProcessMatchesName(p, fileName) && confirmed(table, p.pid, fileName))
             found = p.pid;
         return found != 0;
     });
@@ -232,12 +343,12 @@ qint64 FindProcessId(const QString& name, const ProcessTable& table)
     qint64 equal = 0;
     qint64 containing = 0;
     table.forEach([&](const ProcessInfo& info) {
-        if (ProcessMatchesName(info, fileName)) {
+        if (ProcessMatchesName(info, fileName) && confirmed(table, info.pid, fileName)) {
             equal = info.pid;
             return true;
         }
         if (containing == 0) {
-            const QString exeName = info.exe.isEmpty() ? info.comm : baseName(info.exe);
+            const QStringView exeName = info.exe.isEmpty() ? QStringView(info.comm) : baseName(info.exe);
             if (exeName.contains(fileName, Qt::CaseInsensitive))
                 containing = info.pid;
         }

@@ -2,7 +2,8 @@
 // The process table: which programs run, and ending one of them.
 // The running-game monitor asks it once a second whether the watched
 // emulator still runs; the kill actions end it. The real table reads /proc;
-// tests use a double with a fixed list. UI thread.
+// tests use a double with a fixed list. UI thread (the real table guards
+// what it remembers between walks with a lock, so another thread may walk too).
 //
 // A process matches a watched name (a file name or path; only the part after
 // the last separator counts, compared ignoring case) when the name equals the
@@ -39,6 +40,9 @@ public:
 // ends with its children), else to the process alone, and SIGKILL 2 seconds
 // later to whatever of it is still there (checked from the event loop, so
 // the caller is never blocked).
+// A walk reads only the stat of a process it has seen before (same start
+// time and kernel name: same program), and reads new ones whole, so a tick of
+// the running-game monitor stays cheap with hundreds of processes.
 ProcessTable& systemProcessTable();
 
 // The watched name reduced to its file name: "/" separates when the name has

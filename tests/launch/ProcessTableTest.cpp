@@ -70,6 +70,49 @@ TEST(RealProcessTable, ReadsExeArgumentsAndKernelNameOfARealProcess)
     EXPECT_TRUE(WaitFor([&] { return !IsProgramRunning(program); }, 3000));
 }
 
+TEST(RealProcessTable, ProcessSeenBeforeIsSeenAgainAfterItExecsAnotherProgram)
+{
+    // A launcher script that execs the emulator keeps its id and start time:
+    // what was remembered of the script must not hide the emulator.
+    TempDir dir;
+    const QString program = dir.file(UniqueName(QStringLiteral("execedprogram")));
+    QFile::copy(QStringLiteral("/bin/sleep"), program);
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    QProcess script;
+    script.start(QStringLiteral("/bin/sh"),
+                 {QStringLiteral("-c"), QStringLiteral("echo ready; read x; exec \"$0\" 30"), program});
+    ASSERT_TRUE(script.waitForReadyRead(3000));
+    const qint64 pid = script.processId();
+    const QString name = QFileInfo(program).fileName();
+
+    bool seenAsScript = false;
+    systemProcessTable().forEach([&](const ProcessInfo& p) {
+        if (p.pid == pid)
+            seenAsScript = p.comm == QStringLiteral("sh");
+        return false;
+    });
+    EXPECT_TRUE(seenAsScript);
+    EXPECT_EQ(FindRunningProgram(name), 0);
+
+    script.write("go\n");
+    ASSERT_TRUE(WaitFor([&] {
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+        return comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name.left(15).toUtf8();
+    }, 3000));
+    EXPECT_EQ(FindRunningProgram(name), pid);
+    EXPECT_EQ(FindProcessId(name), pid);
+
+    // Ended: gone from the walk; a new process of the same program is found under its own id.
+    KillProcess(pid);
+    ASSERT_TRUE(script.waitForFinished(3000));
+    EXPECT_EQ(FindRunningProgram(name), 0);
+    const qint64 second = SpawnDetached(program, {QStringLiteral("30")});
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(FindRunningProgram(name), second);
+    KillProcess(second);
+    EXPECT_TRUE(WaitFor([&] { return !IsProgramRunning(name); }, 3000));
+}
+
 TEST(RealProcessTable, ProcessIgnoringTheRequestIsKilledAfterTwoSeconds)
 {
     // A child of ours in our own group: only it is signalled, never our group.
