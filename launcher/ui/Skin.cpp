@@ -92,13 +92,13 @@ QString FindEmulatorPicture(const QString& configRoot, const QString& emu)
 QString TitleString(const QString& skinFile)
 {
     return ReadIniValue(QString::fromLatin1(kSection), QStringLiteral("TitleString"), skinFile,
-                        QString::fromLatin1(kDefaultTitle), false);
+                        QString::fromLatin1(kDefaultTitle), true);
 }
 
 QString DownloadURL(const QString& skinFile)
 {
     return ReadIniValue(QString::fromLatin1(kSection), QStringLiteral("DownloadURL"), skinFile,
-                        QString(), false);
+                        QString(), true);
 }
 
 ColorValue BackColor(const QString& skinFile)

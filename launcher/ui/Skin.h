@@ -40,9 +40,10 @@ QString SkinIniPath(const QString& startFolder);
 // in configRoot/<emu>/Skin/ the file "<emu>.*", else "Loading.*"; empty when neither exists.
 QString FindEmulatorPicture(const QString& configRoot, const QString& emu);
 
-// Skin file values, read with their defaults. The colours are read with
-// create-if-missing (a missing key gets its default written); a value that
-// is not colour text ("#" and six hexadecimal digits) gives the default.
+// Skin file values, read with their defaults and create-if-missing: a
+// missing key gets its default written ("Arvex 1.2" for the title; the empty
+// download address is never written). A colour value that is not colour text
+// ("#" and six hexadecimal digits) gives the default.
 QString TitleString(const QString& skinFile);
 QString DownloadURL(const QString& skinFile);
 ColorValue BackColor(const QString& skinFile);

@@ -117,7 +117,7 @@ TEST(EmulatorPicture, OwnNameComesBeforeLoading)
         EXPECT_EQ(Skin::FindEmulatorPicture(root, QString::fromLatin1(none)), QString()) << none;
 }
 
-TEST(SkinFile, DefaultsAreUsedAndOnlyTheColoursStored)
+TEST(SkinFile, DefaultsAreUsedAndStoredExceptTheEmptyDownloadAddress)
 {
     TempDir dir;
     dir.mkdir(QStringLiteral("Emu/Skin"));
@@ -135,7 +135,8 @@ TEST(SkinFile, DefaultsAreUsedAndOnlyTheColoursStored)
     };
     EXPECT_EQ(stored("BackColor"), QStringLiteral("#0052bc"));
     EXPECT_EQ(stored("FontColor"), QStringLiteral("#FFFFFF"));
-    EXPECT_EQ(stored("TitleString"), QString());
+    EXPECT_EQ(stored("TitleString"), QStringLiteral("Arvex 1.2"));
+    EXPECT_FALSE(QString::fromUtf8(dir.read(QStringLiteral("Emu/Skin/Skin.ini"))).contains(QStringLiteral("DownloadURL")));
 }
 
 TEST(SkinFile, ValuesAreReadBadColoursGiveDefaultsAndTheTipDropsHttp)

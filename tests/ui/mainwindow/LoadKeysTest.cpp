@@ -66,6 +66,9 @@ TEST(LoadKeys, MissingKeysAreWrittenWithTheirDefaultsOnLoad)
         {"Config/Amiga/arvex.ini", "SmartRomSelection", "1"},
         {"Config/Amiga/arvex.ini", "DrvWindowX", nullptr}, // the panel's place at the time
         {"Config/Amiga/arvex.ini", "DrvWindowY", nullptr},
+        {"Config/Amiga/Skin/Skin.ini", "BackColor", "#0052bc"},
+        {"Config/Amiga/Skin/Skin.ini", "FontColor", "#FFFFFF"},
+        {"Config/Amiga/Skin/Skin.ini", "TitleString", "Arvex 1.2"},
     };
     Program p;
     p.start();
