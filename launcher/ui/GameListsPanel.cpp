@@ -6,6 +6,7 @@
 #include "services/Prompt.h"
 #include "ui/DrivePanelSettings.h"
 #include "ui/FocusStyle.h"
+#include "ui/ListButtonCaptions.h"
 #include "ui/MainWindow.h"
 #include "ui/NameLabel.h"
 #include "ui/Skin.h"
@@ -396,16 +397,15 @@ void GameListsPanel::relayout()
 
 void GameListsPanel::applySettings()
 {
-    m_loadButton->setText(Msg(QStringLiteral("Liste Neu einlesen"), QStringLiteral("Rescan list")));
-    m_addFavouriteButton->setText(Msg(QStringLiteral("+ Favorit"), QStringLiteral("+ Favorite")));
-    m_addFavouriteButton->setToolTip(
-        Msg(QStringLiteral("Zu den Favoriten hinzufügen"), QStringLiteral("Add to favorites")));
-    m_removeFavouriteButton->setText(Msg(QStringLiteral("- Favorit"), QStringLiteral("- Favorite")));
-    m_removeFavouriteButton->setToolTip(
-        Msg(QStringLiteral("Aus Favoriten entfernen"), QStringLiteral("Remove from Favorite-List")));
-    m_repairButton->setText(Msg(QStringLiteral("Favoriten reparieren"), QStringLiteral("Repair favorites")));
-    m_startButton->setText(Msg(QStringLiteral("Starten"), QStringLiteral("Start")));
-    m_fullScreen->setText(Msg(QStringLiteral("Vollbild"), QStringLiteral("Full screen")));
+    const ListButtonCaptions captions = ListButtonCaptions::current(); // English ones too: see there
+    m_loadButton->setText(captions.rebuild);
+    m_addFavouriteButton->setText(captions.addFavourite);
+    m_addFavouriteButton->setToolTip(captions.addFavouriteTip);
+    m_removeFavouriteButton->setText(captions.removeFavourite);
+    m_removeFavouriteButton->setToolTip(captions.removeFavouriteTip);
+    m_repairButton->setText(captions.repairFavourites);
+    m_startButton->setText(captions.start);
+    m_fullScreen->setText(captions.fullScreen);
     if (GameSearch::isPlaceholder(m_searchBox->text()) || m_searchBox->text().isEmpty()) {
         if (!m_searchBox->hasFocus()) {
             const QSignalBlocker block(m_searchBox);
