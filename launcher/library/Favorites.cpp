@@ -128,15 +128,22 @@ QString Favorites::AddToFavorit(const GameList& games, int index)
     if (index < 0 || index >= games.count())
         return {};
     const QString name = games.UAE_Short().at(index);
-    if (!AddFavorite(name, games.UAE_FULL().at(index), index))
-        return {};
+    const QString path = games.UAE_FULL().at(index);
+    const QString caption = Msg(QStringLiteral("Neuer Favorit: "), QStringLiteral("Favorite add: ")) + name;
+    if (!AddFavorite(name, path, index)) {
+        // A game that already is a favourite gets the caption all the same
+        // (there is nothing to write); an entry without a name adds nothing.
+        const bool known = std::any_of(m_records.cbegin(), m_records.cend(),
+                                       [&](const FavoriteRecord& r) { return r.FullPath == path; });
+        return known ? caption : QString();
+    }
     WriteFailures::Scope action;
     const bool saved = SaveFavorites();
     // Reloading shows what the file holds: without the new one when the save failed.
     LoadFavorites();
     if (!saved)
         return {};
-    return Msg(QStringLiteral("Neuer Favorit: "), QStringLiteral("Favorite add: ")) + name;
+    return caption;
 }
 
 bool Favorites::DeleteFavorite(int i)

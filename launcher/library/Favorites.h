@@ -50,8 +50,9 @@ public:
     bool AddFavorite(const QString& Name, const QString& FullPath, int Index);
     // `AddToFavorit_Click`: adds complete-list entry `index`, saves and
     // reloads. Returns the status caption to show ("Neuer Favorit: " + name),
-    // empty when nothing was added or the file could not be saved (the user
-    // is told which file; the list shows the file's content again).
+    // also when the game already is a favourite (then nothing is written);
+    // empty when the entry has no name or the file could not be saved (the
+    // user is told which file; the list shows the file's content again).
     QString AddToFavorit(const GameList& games, int index);
     // Removes favourite i, saves and reloads.
     bool DeleteFavorite(int i);

@@ -194,7 +194,11 @@ TEST_F(FavoritesTest, AddToFavoritTakesTheCompleteListEntry)
     games.setLists({"/g/a.adf", "/g/b.adf"}, {"Alpha", "Beta"});
     setCurrentLanguage(kLanguageGerman);
     EXPECT_EQ(fav.AddToFavorit(games, 1), QStringLiteral("Neuer Favorit: Beta"));
-    EXPECT_EQ(fav.AddToFavorit(games, 1), QString()); // already there
+    const QByteArray saved = text().toUtf8();
+    // Already there: the same caption, one favourite, the file untouched.
+    EXPECT_EQ(fav.AddToFavorit(games, 1), QStringLiteral("Neuer Favorit: Beta"));
+    EXPECT_EQ(fav.count(), 1);
+    EXPECT_EQ(text().toUtf8(), saved);
     EXPECT_EQ(fav.AddToFavorit(games, 5), QString());
     EXPECT_EQ(fav.FindFavorite("b.adf"), 0);
     EXPECT_EQ(fav.FindFavorite("B.ADF"), -1);
