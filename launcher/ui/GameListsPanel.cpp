@@ -5,6 +5,7 @@
 #include "library/GameListModel.h"
 #include "services/Prompt.h"
 #include "ui/DrivePanelSettings.h"
+#include "ui/DrivePanelSize.h"
 #include "ui/FocusStyle.h"
 #include "ui/ListButtonCaptions.h"
 #include "ui/MainWindow.h"
@@ -243,7 +244,7 @@ QWidget* GameListsPanel::buildDrivePanel()
     auto* header = new QHBoxLayout;
     auto* caption = new QLabel(QStringLiteral("Floppy"), m_drivePanel);
     caption->setObjectName(QStringLiteral("DrivesCaption"));
-    m_drivesResizeLabel = new QLabel(QStringLiteral("-"), m_drivePanel);
+    m_drivesResizeLabel = new QLabel(QString(10, u' '), m_drivePanel);
     m_drivesResizeLabel->setObjectName(QStringLiteral("DrivesResizeLabel"));
     m_drivesResizeLabel->setCursor(Qt::PointingHandCursor);
     m_drivesResizeLabel->installEventFilter(this);
@@ -544,9 +545,8 @@ void GameListsPanel::Check_Dfx_MouseUp(int index)
 
 void GameListsPanel::DrivesResizeLabel_Click()
 {
-    m_drivesCollapsed = !m_drivesCollapsed;
-    m_driveRows->setVisible(!m_drivesCollapsed);
-    m_drivesResizeLabel->setText(m_drivesCollapsed ? QStringLiteral(">") : QStringLiteral("-"));
+    m_driveState.DrivesResizeLabel_Click();
+    ShowDrivePanelSize(m_driveState, m_drivePanel, m_drivesResizeLabel);
 }
 
 QString GameListsPanel::smartRomSelection() const

@@ -18,6 +18,7 @@
 // Created once in main(); the main window takes widget() as its child, so
 // the panel must be destroyed before the window or the window before the
 // panel, either way works. UI thread only.
+#include "launch/WinUaeConfig.h"
 #include "library/DriveSelection.h"
 #include "library/GameSearch.h"
 #include "library/LibraryHost.h"
@@ -126,7 +127,7 @@ public:
     bool drivePanelShown() const;
     // Collapses the drive panel to its small fixed size or expands it again.
     void DrivesResizeLabel_Click();
-    bool drivePanelCollapsed() const { return m_drivesCollapsed; }
+    bool drivePanelCollapsed() const { return !m_driveState.autoSize(); }
     // A drive box released: it stays unticked while its slot is empty.
     void Check_Dfx_MouseUp(int index);
     // The favourites' repair (`FavoritenReparierenLabel`).
@@ -230,6 +231,7 @@ private:
     FocusStyle* m_focusStyle = nullptr;
 
     DriveSlots m_drives;
+    DrivePanel m_driveState; // collapsed or sized to its content
     QImage m_picture;
     QImage m_titleImage;
     QString m_previewFile;
@@ -237,7 +239,6 @@ private:
     int m_focusArea = Favourites;
     int m_selectionDepth = 0; // >0 while selections are set by the panel itself
     bool m_enlarged = false;
-    bool m_drivesCollapsed = false;
     bool m_rebuilding = false;
     bool m_addFavouriteVisible = false;
     bool m_removeFavouriteVisible = false;

@@ -441,13 +441,24 @@ TEST(GameListsPanel, DrivePanelCollapsesAndExpands)
     Collection c;
     GameListsPanel& panel = c.start();
     auto* df0 = c.window->findChild<QCheckBox*>("Check_Dfx0");
+    auto* label = c.window->findChild<QLabel*>("DrivesResizeLabel");
+    QWidget* drives = c.window->findChild<QWidget*>("SettingsSubPicture");
+    const QSize expanded = drives->size();
     EXPECT_FALSE(df0->isHidden());
+    EXPECT_EQ(label->text(), QString(10, u' '));
     panel.DrivesResizeLabel_Click();
+    QApplication::processEvents();
     EXPECT_TRUE(panel.drivePanelCollapsed());
     EXPECT_FALSE(df0->isVisible());
+    EXPECT_EQ(label->text(), ">");
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(drives->size(), QSize(480 / 15, 210 / 15)); // twips
     panel.DrivesResizeLabel_Click();
+    QApplication::processEvents();
     EXPECT_FALSE(panel.drivePanelCollapsed());
     EXPECT_TRUE(df0->isVisible());
+    EXPECT_EQ(label->text(), QString(10, u' '));
+    EXPECT_EQ(drives->size(), expanded);
     // The exit stores the panel's place in twips: a multiple of 15 pixels.
     EXPECT_EQ(panel.drivePanelPosition().x() % 15, 0);
     EXPECT_GT(panel.drivePanelPosition().x(), 0);
