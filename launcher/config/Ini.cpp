@@ -1,5 +1,6 @@
 #include "config/Ini.h"
 
+#include "config/IniScan.h"
 #include "config/Language.h"
 #include "config/TextFile.h"
 #include "config/WriteFailures.h"
@@ -8,7 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
+#include <QMutex>
+
+#include <sys/stat.h>
+
+#include <memory>
 
 namespace {
 
@@ -189,11 +196,97 @@ QByteArray withKey(const QByteArray& bytes, const QString& section, const QStrin
     return out;
 }
 
+// A large file as the reader sees it: for the first section of each name,
+// its keys (the first of duplicates) with their cleaned values. Built from
+// one scan and kept while the file stays the same, so a settings load that
+// reads many keys scans a large file once.
+struct LargeFile {
+    bool readable = false;
+    bool settingsFile = false;
+    QHash<QString, QHash<QString, QString>> sections; // case-folded names
+};
+
+// What identifies one version of a file: a replacement (new inode) or an
+// edit in place (size or times) gives another stamp.
+struct FileStamp {
+    QByteArray path;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    timespec mtime{};
+    timespec ctime{};
+    bool operator==(const FileStamp& o) const
+    {
+        return path == o.path && dev == o.dev && ino == o.ino && size == o.size
+            && mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec
+            && ctime.tv_sec == o.ctime.tv_sec && ctime.tv_nsec == o.ctime.tv_nsec;
+    }
+};
+
+std::shared_ptr<const LargeFile> parseLargeFile(const QString& file)
+{
+    auto parsed = std::make_shared<LargeFile>();
+    IniScan::Result scan = IniScan::scan(file);
+    parsed->readable = scan.readable;
+    parsed->settingsFile = scan.settingsFile;
+    QHash<QString, QString>* current = nullptr;
+    for (const QByteArray& raw : std::as_const(scan.lines)) {
+        const QString line = scan.utf8 ? QString::fromUtf8(raw) : TextFile::decodeWindows1252(raw);
+        const LineMeaning m = interpret(line);
+        if (m.kind == LineMeaning::Section) {
+            // Only the first section of a name counts; later ones are passed over.
+            const QString name = m.name.toString().toCaseFolded();
+            current = parsed->sections.contains(name) ? nullptr : &parsed->sections[name];
+        } else if (current && m.kind == LineMeaning::Key) {
+            const QString key = m.name.toString().toCaseFolded();
+            if (!current->contains(key))
+                current->insert(key, cleanValue(m.value));
+        }
+    }
+    return parsed;
+}
+
+// The parsed form of `file` when it is large; null when it is small enough
+// to be read whole (or cannot be looked at).
+std::shared_ptr<const LargeFile> largeFile(const QString& file)
+{
+    const QByteArray path = QFile::encodeName(file);
+    struct stat st;
+    if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < IniScan::kLargeFileBytes)
+        return nullptr;
+    const FileStamp stamp{path, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+
+    static QMutex mutex;
+    static QList<QPair<FileStamp, std::shared_ptr<const LargeFile>>> recent;
+    constexpr qsizetype kRecentFiles = 4;
+    {
+        QMutexLocker lock(&mutex);
+        for (const auto& entry : std::as_const(recent))
+            if (entry.first == stamp)
+                return entry.second;
+    }
+    std::shared_ptr<const LargeFile> parsed = parseLargeFile(file);
+    QMutexLocker lock(&mutex);
+    recent.removeIf([&](const auto& entry) { return entry.first.path == path; });
+    recent.prepend({stamp, parsed});
+    if (recent.size() > kRecentFiles)
+        recent.removeLast();
+    return parsed;
+}
+
 } // namespace
 
 QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file,
                                 int maxChars)
 {
+    if (const auto large = largeFile(file)) {
+        if (!large->settingsFile)
+            return {};
+        QString v = large->sections.value(section.toCaseFolded()).value(key.toCaseFolded());
+        if (maxChars >= 0 && v.size() > maxChars)
+            v.truncate(maxChars);
+        return v;
+    }
     QString text;
     if (!TextFile::readText(file, text))
         return {};
@@ -268,6 +361,11 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
         return def;
     }
     const QString resolved = ResolveIniFileName(file);
+    // A file too large or too odd to be a settings file gives the defaults
+    // and is never written into.
+    const auto large = largeFile(resolved);
+    if (large && large->readable && !large->settingsFile)
+        return def;
     QString value = GetPrivateProfileString(section, key, resolved, 149).trimmed();
     if (value.endsWith(QChar(u'\0')))
         value.chop(1);
