@@ -163,7 +163,10 @@ void LaunchController::showRunning(const QString& caption)
 
 void LaunchController::hideRunning()
 {
+    // The caption line goes with the picture; the title label keeps the
+    // skin's title in view, and the line holds it again for whoever shows it.
     m_window.AppRunningPicture->hide();
+    m_window.MyCaptionLabel->hide();
     m_window.MyCaptionLabel->setText(m_window.TitleString);
 }
 
