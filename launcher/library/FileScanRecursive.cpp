@@ -95,7 +95,21 @@ bool listFolder(const FolderEntry& folder, const WildcardList* patterns, bool wa
 
 } // namespace
 
-FileScanRecursive::FileScanRecursive(LibraryHost& host) : m_host(host) {}
+FileScanRecursive::FileScanRecursive(LibraryHost& host) : m_host(host)
+{
+    m_steady.start();
+    m_msNow = [this] { return m_steady.elapsed(); };
+}
+
+void FileScanRecursive::progress(ProgressTarget target, const QString& title)
+{
+    const qint64 now = m_msNow();
+    if (now - m_lastProgressMs < kProgressIntervalMs)
+        return;
+    m_lastProgressMs = now;
+    setCaption(target, title + QString::number(m_resultList.size()));
+    m_host.processEvents();
+}
 
 QString FileScanRecursive::PreParePath(const QString& path)
 {
@@ -151,6 +165,8 @@ std::optional<int> FileScanRecursive::ScanFiles(QString& DirectoryPath, const QS
     bool first = true;
     bool stopped = false;
 
+    // The first check after the scan starts shows progress at once.
+    m_lastProgressMs = m_msNow() - kProgressIntervalMs;
     while (!stack.empty() && !stopped) {
         const FolderEntry top = stack.back();
         stack.pop_back();
@@ -172,20 +188,13 @@ std::optional<int> FileScanRecursive::ScanFiles(QString& DirectoryPath, const QS
                     stopped = true;
                     break;
                 }
-                if (i % 100 == 0) {
-                    m_host.processEvents();
-                    setCaption(CaptionOrLabel, SuchTitle + QString::number(m_resultList.size()));
-                }
+                progress(CaptionOrLabel, SuchTitle);
             }
             if (stopped)
                 break;
             for (FolderEntry& d : listing.dirs)
                 stack.push_back(std::move(d));
-            m_host.processEvents();
-        }
-        if (m_resultList.size() % 100 == 0) {
-            m_host.setTitleText(SuchTitle + QString::number(m_resultList.size()));
-            m_host.processEvents();
+            progress(CaptionOrLabel, SuchTitle);
         }
         lastFolder = top.path;
     }

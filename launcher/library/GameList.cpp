@@ -75,23 +75,31 @@ int GameList::RebuildList(const RebuildInput& input)
     m_host.setStatusText(QStringLiteral("Scanning..."));
     m_scanner.Result_list().clear();
 
+    int scans = 0;
+    bool allComplete = true;
     for (const QString& pattern : splitPatterns(dirParameter)) {
         if (pattern.isEmpty())
             continue; // matches nothing; no need to walk the folder for it
         m_host.setTitleText(QStringLiteral("Suche: ") + pattern + u'\r' + input.gameFolder);
         QString folder = input.gameFolder;
-        m_scanner.ScanFiles(folder, pattern, pattern + QStringLiteral(" searching... "),
-                            FileScanRecursive::ProgressTarget::StatusLabel);
+        allComplete = m_scanner.ScanFiles(folder, pattern, pattern + QStringLiteral(" searching... "),
+                                          FileScanRecursive::ProgressTarget::StatusLabel)
+                          .has_value()
+            && allComplete;
+        ++scans;
         m_host.processEvents();
         m_host.setTitleText(QStringLiteral("Sorting Files: ") + pattern);
         for (const QString& entry : std::as_const(m_scanner.Result_list()))
             if (!entry.trimmed().isEmpty())
                 m_full.append(entry);
     }
-    sortListBox(m_full);
+    // The result of one whole scan is sorted already, in the same order.
+    if (scans > 1 || !allComplete)
+        sortListBox(m_full);
     // Counts stay within 16 bits, as everywhere in the launcher.
     if (m_full.size() > FileScanRecursive::kScanLimit)
         m_full.resize(FileScanRecursive::kScanLimit);
+    m_host.processEvents();
 
     m_host.setTitleText(Msg(QStringLiteral("Namen ermitteln.."), QStringLiteral("Cut Names..")));
     m_short.reserve(m_full.size());
@@ -104,9 +112,11 @@ int GameList::RebuildList(const RebuildInput& input)
         ApplyAliasList(aliasFile);
     }
 
+    m_host.processEvents();
     m_host.setTitleText(QStringLiteral("Saving List.."));
     const bool cacheSaved = SaveListCache(input.cacheFile);
     BuildSimpleList();
+    m_host.processEvents();
 
     m_host.setStatusText(QStringLiteral("Loading..."));
     // The view reloads from the cache; when it could not be replaced, that is

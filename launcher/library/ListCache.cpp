@@ -5,6 +5,7 @@
 #include "library/FileNames.h"
 
 #include <QFile>
+#include <QHash>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -145,8 +146,30 @@ bool write(const QString& cacheFile, const QStringList& fullPaths, const QString
 {
     QByteArray data;
     data.reserve(fullPaths.size() * 120);
+    // The games of one folder share the stored form of that folder: it is
+    // worked out once per folder (from its first game) and reused for
+    // ordinary names, so a collection outside the program folder costs one
+    // relative-path computation per folder instead of one per game.
+    QHash<QStringView, QString> folderForms; // folder with "/" -> stored form with "/", or null
+    auto stored = [&](const QString& path) {
+        const qsizetype slash = path.lastIndexOf(u'/');
+        const QStringView name = QStringView(path).mid(slash + 1);
+        if (slash < 0 || name.isEmpty() || name.startsWith(u'.') || path.contains(u'\\'))
+            return storedPath(programFolder, path);
+        const QStringView folder = QStringView(path).left(slash + 1);
+        const auto known = folderForms.constFind(folder);
+        if (known != folderForms.cend() && !known->isNull())
+            return QString(*known).append(name);
+        const QString whole = storedPath(programFolder, path);
+        if (known == folderForms.cend())
+            folderForms.insert(folder, whole.endsWith(name) && whole.size() > name.size()
+                                           && whole.at(whole.size() - name.size() - 1) == u'/'
+                                       ? whole.chopped(name.size())
+                                       : QString());
+        return whole;
+    };
     for (qsizetype i = 0; i < fullPaths.size(); ++i) {
-        data += escapeLine(storedPath(programFolder, fullPaths.at(i))).toUtf8();
+        data += escapeLine(stored(fullPaths.at(i))).toUtf8();
         data += "\r\n";
         data += escapeLine(i < shortNames.size() ? shortNames.at(i) : QString()).toUtf8();
         data += "\r\n";

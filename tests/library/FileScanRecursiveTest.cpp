@@ -118,6 +118,9 @@ TEST_F(ScanTest, StopsAtTheScanLimitWithAbbruch)
         for (int i = 0; i < 8010; ++i)
             ASSERT_TRUE(touchRaw(folder, QByteArray::number(i) + ".adf"));
     }
+    // A clock that has always moved on by the progress interval.
+    qint64 ms = 0;
+    scan.setProgressClock([&] { return ms += FileScanRecursive::kProgressIntervalMs; });
     QString path = dir.path();
     const auto n = scan.ScanFiles(path, QStringLiteral("*.adf"), QStringLiteral("s "),
                                   FileScanRecursive::ProgressTarget::StatusLabel);
@@ -126,8 +129,8 @@ TEST_F(ScanTest, StopsAtTheScanLimitWithAbbruch)
     EXPECT_EQ(scan.Result_list().size(), FileScanRecursive::kScanLimit);
     EXPECT_EQ(host.statusText(), QStringLiteral("Abbruch!"));
     EXPECT_EQ(host.beeps(), 1);
-    // Progress ran every 100 files: the count captions went up in hundreds.
-    EXPECT_TRUE(host.statuses.contains(QStringLiteral("s 101")));
+    // Progress ran inside the folders too, with the running total.
+    EXPECT_TRUE(host.statuses.contains(QStringLiteral("s 8011")));
     EXPECT_GT(host.eventRuns(), 300);
 }
 
@@ -187,6 +190,54 @@ TEST_F(ScanTest, BreakScanWhileListingFilesStopsWithAbbruch)
     ASSERT_TRUE(n.has_value());
     EXPECT_EQ(*n, 2); // events run after the first file; the second one sees the flag
     EXPECT_EQ(host.titleText(), QStringLiteral("Abbruch!"));
+}
+
+TEST_F(ScanTest, ProgressFollowsTheClockAndCountsTheRunningTotal)
+{
+    // Four folders of five files: progress must not depend on the folders.
+    for (int d = 0; d < 4; ++d)
+        for (int f = 0; f < 5; ++f)
+            dir.write(QStringLiteral("d%1/f%2.adf").arg(d).arg(f));
+    const QString title = QStringLiteral("*.adf searching... ");
+    qint64 ms = 0;
+    qint64 step = 0;
+    scan.setProgressClock([&] { return ms += step; });
+    int runs = 0;
+    host.onEvents = [&] { ++runs; };
+
+    struct Row {
+        const char* what;
+        qint64 step; // milliseconds the clock moves between two readings
+        int eventRuns;
+    } const rows[] = {
+        {"a stopped clock: only the first check reports", 0, 1},
+        {"just under the interval: every second check", FileScanRecursive::kProgressIntervalMs / 2, 13},
+        {"the interval or more: every check", FileScanRecursive::kProgressIntervalMs, 25},
+    };
+    for (const Row& r : rows) {
+        step = r.step;
+        runs = 0;
+        host.statuses.clear();
+        QString path = dir.path();
+        ASSERT_EQ(scan.ScanFiles(path, QStringLiteral("*.adf"), title, FileScanRecursive::ProgressTarget::StatusLabel)
+                      .value_or(-1),
+                  20)
+            << r.what;
+        EXPECT_EQ(runs, r.eventRuns) << r.what;
+        // One caption per event run, then the remembered caption back.
+        ASSERT_EQ(host.statuses.size(), r.eventRuns + 1) << r.what;
+        int last = -1;
+        for (qsizetype i = 0; i + 1 < host.statuses.size(); ++i) {
+            const QString& caption = host.statuses.at(i);
+            ASSERT_TRUE(caption.startsWith(title)) << r.what << caption.toStdString();
+            const int count = caption.mid(title.size()).toInt();
+            EXPECT_GE(count, last) << r.what << ": totals never start again per folder";
+            last = count;
+        }
+        if (r.eventRuns == 25) {
+            EXPECT_EQ(last, 20) << r.what;
+        }
+    }
 }
 
 TEST_F(ScanTest, ScanDirsListsEveryFolderWithSeparator)
