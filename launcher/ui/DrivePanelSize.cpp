@@ -11,6 +11,19 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 const char* const kExpandedMargins = "arvexExpandedMargins";
 
+// Sets the alignment of `widget` in whichever layout below `layout` holds it.
+bool alignInLayout(QLayout* layout, QWidget* widget, Qt::Alignment alignment)
+{
+    if (!layout)
+        return false;
+    if (layout->indexOf(widget) >= 0)
+        return layout->setAlignment(widget, alignment);
+    for (int i = 0; i < layout->count(); ++i)
+        if (alignInLayout(layout->itemAt(i)->layout(), widget, alignment))
+            return true;
+    return false;
+}
+
 } // namespace
 
 void ShowDrivePanelSize(const DrivePanel& state, QWidget* panel, QLabel* resizeLabel)
@@ -32,10 +45,16 @@ void ShowDrivePanelSize(const DrivePanel& state, QWidget* panel, QLabel* resizeL
             layout->setContentsMargins(0, 0, 0, 0);
         }
         panel->setFixedSize(state.widthTwips() / kTwipsPerPixel, state.heightTwips() / kTwipsPerPixel);
+        // Aligned, the small panel no longer bounds the width of the column
+        // it sits in: the pictures above it keep theirs.
+        if (panel->parentWidget())
+            alignInLayout(panel->parentWidget()->layout(), panel, Qt::AlignRight | Qt::AlignBottom);
         return;
     }
     if (layout && panel->property(kExpandedMargins).isValid())
         layout->setContentsMargins(panel->property(kExpandedMargins).value<QMargins>());
     panel->setMinimumSize(0, 0);
     panel->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (panel->parentWidget())
+        alignInLayout(panel->parentWidget()->layout(), panel, {});
 }

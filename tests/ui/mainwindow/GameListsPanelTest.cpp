@@ -444,6 +444,8 @@ TEST(GameListsPanel, DrivePanelCollapsesAndExpands)
     auto* label = c.window->findChild<QLabel*>("DrivesResizeLabel");
     QWidget* drives = c.window->findChild<QWidget*>("SettingsSubPicture");
     const QSize expanded = drives->size();
+    QWidget* preview = c.window->findChild<QWidget*>("GamePicture");
+    const int previewWidth = preview->width();
     EXPECT_FALSE(df0->isHidden());
     EXPECT_EQ(label->text(), QString(10, u' '));
     panel.DrivesResizeLabel_Click();
@@ -453,6 +455,7 @@ TEST(GameListsPanel, DrivePanelCollapsesAndExpands)
     EXPECT_EQ(label->text(), ">");
     EXPECT_TRUE(label->isVisible());
     EXPECT_EQ(drives->size(), QSize(480 / 15, 210 / 15)); // twips
+    EXPECT_EQ(preview->width(), previewWidth); // the column keeps its width
     panel.DrivesResizeLabel_Click();
     QApplication::processEvents();
     EXPECT_FALSE(panel.drivePanelCollapsed());
