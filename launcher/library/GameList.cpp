@@ -122,6 +122,7 @@ int GameList::RebuildList(const RebuildInput& input)
     // The view reloads from the cache; when it could not be replaced, that is
     // the previous list, and its count stays the stored one.
     m_host.reloadEmulatorView();
+    m_host.processEvents();
     if (cacheSaved)
         WriteIniValue(kSettings, QStringLiteral("RomCount"), QString::number(m_full.size()), input.settingsFile,
                       true);
