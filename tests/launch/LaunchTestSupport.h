@@ -125,11 +125,12 @@ inline bool WaitFor(const std::function<bool()>& condition, int ms)
     return true;
 }
 
-// The NUL-separated fields of `path` once it exists (empty after `ms`).
+// The NUL-separated fields of `path` once it holds something (empty after `ms`).
 inline QList<QByteArray> WaitForRecord(const QString& path, int ms = 8000)
 {
+    // The shell creates the file before printf writes to it: wait for the content.
     QFile f(path);
-    if (!WaitFor([&] { return f.exists(); }, ms) || !f.open(QIODevice::ReadOnly))
+    if (!WaitFor([&] { return f.size() > 0; }, ms) || !f.open(QIODevice::ReadOnly))
         return {};
     QList<QByteArray> fields = f.readAll().split('\0');
     fields.removeLast();
