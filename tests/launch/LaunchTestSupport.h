@@ -6,6 +6,7 @@
 #include "launch/LaunchHost.h"
 #include "launch/ProcessTable.h"
 #include "services/Clock.h"
+#include "support/WaitFor.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -111,19 +112,6 @@ inline QString RecordingProgram(const TempDir& dir, const QString& relativePath,
                            "#!/bin/sh\nprintf '%s\\0' \"$PWD\" \"$@\" >> '" + QFile::encodeName(record) + "'\n");
 }
 
-// Waits with events running until `condition` holds, at most `ms`.
-inline bool WaitFor(const std::function<bool()>& condition, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 // The NUL-separated fields of `path` once it holds something (empty after `ms`).
 inline QList<QByteArray> WaitForRecord(const QString& path, int ms = 8000)

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include "joystick/VirtualPads.h"
+#include "support/WaitFor.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempDir.h"
 
@@ -38,19 +39,6 @@ namespace {
 const QString S = QStringLiteral("Settings");
 constexpr int kGames = 25;
 
-// Runs events until `done` holds or `ms` have passed.
-template <typename Done>
-bool waitFor(Done done, int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 void settle(int ms)
 {
@@ -259,7 +247,7 @@ TEST(PadController, StartButtonLaunchesAndPadsAreReleasedUntilTheGameEnds)
 
     c.press(2); // slot 3: start
     // The emulator writes its arguments; wait for the whole line.
-    ASSERT_TRUE(waitFor([&] { return c.dir.read("args.txt").contains("Game 03.adf\n"); }, 5000))
+    ASSERT_TRUE(WaitFor([&] { return c.dir.read("args.txt").contains("Game 03.adf\n"); }, 5000))
         << c.dir.read("args.txt").constData();
     EXPECT_EQ(c.area(), GameListsPanel::Complete);
     EXPECT_TRUE(c.nav().gameRunning());
@@ -268,7 +256,7 @@ TEST(PadController, StartButtonLaunchesAndPadsAreReleasedUntilTheGameEnds)
     EXPECT_FALSE(c.nav().pads().isOpen());
     EXPECT_FALSE(c.window->JoystickIcon->isVisibleTo(c.window));
 
-    ASSERT_TRUE(waitFor([&] { return c.gameEnded(); }, 8000));
+    ASSERT_TRUE(WaitFor([&] { return c.gameEnded(); }, 8000));
     EXPECT_FALSE(c.nav().gameRunning());
     EXPECT_TRUE(c.nav().isEnabled());
     EXPECT_TRUE(c.window->JoystickIcon->isVisibleTo(c.window));
@@ -303,7 +291,7 @@ TEST(PadController, AGameStartedByMouseSilencesThePadExceptTheExitButton)
     QTest::mouseDClick(complete->viewport(), Qt::LeftButton, {}, at);
     ASSERT_TRUE(c.launch->monitor().gameRunning());
     const QByteArray expected = c.dir.file("Games/Game 01.adf").toUtf8() + "\n";
-    EXPECT_TRUE(waitFor([&] { return c.dir.read("args.txt") == expected; }, 5000)) << c.dir.read("args.txt").constData();
+    EXPECT_TRUE(WaitFor([&] { return c.dir.read("args.txt") == expected; }, 5000)) << c.dir.read("args.txt").constData();
     ASSERT_TRUE(c.nav().isEnabled());
 
     settle(2 * Navigator::kTimerInterval + 60);
@@ -311,7 +299,7 @@ TEST(PadController, AGameStartedByMouseSilencesThePadExceptTheExitButton)
     c.hat(SDL_HAT_DOWN);
     EXPECT_EQ(c.pads->listIndex(GameList::Complete), 0) << "the pad moved the list during a game";
 
-    ASSERT_TRUE(waitFor([&] { return c.gameEnded(); }, 8000));
+    ASSERT_TRUE(WaitFor([&] { return c.gameEnded(); }, 8000));
     EXPECT_FALSE(c.nav().gameRunning());
     c.hat(SDL_HAT_DOWN);
     EXPECT_EQ(c.pads->listIndex(GameList::Complete), 1);
@@ -394,7 +382,7 @@ TEST(PadController, EnterInAListStartsOnlyOnce)
     c.pads->focusList(GameList::Complete, false);
     c.key(c.panel->listView(GameListsPanel::Complete), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     EXPECT_EQ(requests, 1);
-    ASSERT_TRUE(waitFor([&] { return c.dir.read("args.txt").endsWith('\n'); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return c.dir.read("args.txt").endsWith('\n'); }, 5000));
     settle(300);
     // The emulator appends one line per start.
     EXPECT_EQ(c.dir.read("args.txt"), c.dir.file("Games/Game 01.adf").toUtf8() + "\n")

@@ -3,6 +3,7 @@
 // running picture and the caption line go.
 #include "config/AppEnvironment.h"
 #include "config/Language.h"
+#include "support/WaitFor.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempDir.h"
 #include "ui/LaunchController.h"
@@ -21,20 +22,6 @@
 
 namespace {
 
-// Runs events until `done` holds; false when it has not after `ms`, a
-// safety net against a hang, not a measure of speed.
-template <typename Done>
-bool waitFor(Done done, int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 TEST(RunningIndicator, BothGoWhenTheGameEnds)
 {
@@ -63,7 +50,7 @@ TEST(RunningIndicator, BothGoWhenTheGameEnds)
         EXPECT_EQ(window.MyCaptionLabel->text(), "Running: " + emu);
 
         dir.write("stop", "");
-        EXPECT_TRUE(waitFor([&] { return !app.launch().monitor().isWatching(); }, 20000));
+        EXPECT_TRUE(WaitFor([&] { return !app.launch().monitor().isWatching(); }, 20000));
         EXPECT_FALSE(window.AppRunningPicture->isVisible());
         EXPECT_FALSE(window.MyCaptionLabel->isVisible());
         EXPECT_TRUE(window.TitleStr->isVisible()); // the title stays in view beside it
