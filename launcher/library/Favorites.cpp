@@ -81,7 +81,10 @@ void Favorites::LoadFavorites()
         beyond.append({index, {name, ListCache::resolvedPath(programFolder, stored), -1}});
     }
     std::sort(beyond.begin(), beyond.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [index, record] : beyond) {
+    for (const auto& entry : beyond) {
+        // A named reference, not a structured binding: lambdas may not capture
+        // those before C++20 compilers that all builds here use support it.
+        const FavoriteRecord& record = entry.second;
         const bool known = std::any_of(m_records.cbegin(), m_records.cend(),
                                        [&](const FavoriteRecord& r) { return r.FullPath == record.FullPath; })
                            || std::any_of(m_unlisted.cbegin(), m_unlisted.cend(),
