@@ -22,6 +22,17 @@ QString pathKey(int n) { return QStringLiteral("Fav%1_FullPath").arg(n); }
 
 // A value as one profile line: no line breaks, and a value that itself
 // starts and ends with a double quote gets one more pair (the reader removes one).
+// The name as the file stores it: "_" becomes a blank. A name of nothing but
+// "_" and blanks is stored as given instead, since as blanks it would read as
+// a gap and the favourite, path and all, would be lost.
+QString storedName(const QString& name)
+{
+    QString stored = name;
+    stored.replace(u'_', u' ');
+    stored = stored.trimmed();
+    return stored.isEmpty() ? name.trimmed() : stored;
+}
+
 QString iniValue(const QString& text)
 {
     QString v = ListCache::escapeLine(text);
@@ -104,9 +115,7 @@ bool Favorites::SaveFavorites()
     for (const FavoriteRecord& r : m_records + m_unlisted) {
         if (r.FullPath.isEmpty() || r.Name.isEmpty())
             continue;
-        QString name = r.Name;
-        name.replace(u'_', u' ');
-        lines.append(nameKey(w) + u'=' + iniValue(name.trimmed()));
+        lines.append(nameKey(w) + u'=' + iniValue(storedName(r.Name)));
         lines.append(pathKey(w) + u'=' + iniValue(ListCache::storedPath(programFolder, r.FullPath)));
         ++w;
     }
@@ -184,6 +193,15 @@ bool Favorites::EditAliasName(int i)
     value.replace(u'\r', u' ').replace(u'\n', u' ');
     if (!accepted || value.trimmed().isEmpty())
         return false;
+    // "_" is stored as a blank: a name of only "_" and blanks would show as
+    // nothing. Refused, and the favourite keeps its name.
+    if (QString(value).replace(u'_', u' ').trimmed().isEmpty()) {
+        prompt().message(Msg(QStringLiteral("Anzeigenamen anpassen"), QStringLiteral("Change alias")),
+                         Msg(QStringLiteral("Der Name braucht mindestens ein Zeichen außer \"_\" und Leerzeichen."),
+                             QStringLiteral("The name needs at least one character other than \"_\" and blanks.")),
+                         PromptIcon::Information);
+        return false;
+    }
     m_records[i].Name = value.trimmed();
     WriteFailures::Scope action;
     const bool saved = SaveFavorites();
