@@ -6,6 +6,7 @@
 #include "config/TextFile.h"
 #include "config/WriteFailures.h"
 #include "launch/PathOps.h"
+#include "library/AliasList.h"
 #include "library/DisplayNames.h"
 #include "library/FileNames.h"
 #include "library/IniSection.h"
@@ -171,42 +172,16 @@ void GameList::ApplyAliasList(const QString& aliasFile)
     QByteArray bytes;
     if (!readFileBytes(aliasFile, bytes, kMaxAliasBytes))
         return;
-    struct Alias {
-        QString search;
-        QString name;
-    };
-    QList<Alias> table;
-    for (const QString& line : TextFile::splitLines(TextFile::decode(bytes))) {
-        const qsizetype sep = line.indexOf(u';');
-        if (sep < 0)
-            continue; // also skips empty lines
-        table.append({line.left(sep), line.mid(sep + 1)});
-    }
-
+    const QList<AliasList::Row> table = AliasList::parse(TextFile::decode(bytes));
     m_host.setTitleText(QStringLiteral("Alias names: "));
-    qsizetype start = 0;
-    for (qsizetype k = 0; k < table.size(); ++k) {
-        const Alias& row = table.at(k);
-        qsizetype found = -1;
-        for (qsizetype j = qMax<qsizetype>(start, 0); j < m_short.size(); ++j) {
-            if (m_short.at(j).contains(row.search, Qt::CaseInsensitive)) {
-                found = j;
-                break;
-            }
-        }
-        // Renamed before events run, so nothing a window event does to the
-        // lists can invalidate the index found.
-        if (found >= 0) {
-            m_short[found] = row.name;
-            start = found + 1;
-        } else {
-            start = -1; // the next row searches from the top again
-        }
-        if (k % 2 == 0) {
-            m_host.setTitleText(QStringLiteral("Alias Names: ") + QString::number(k));
-            m_host.processEvents();
-        }
-    }
+    // Renamed on a copy: window events run during the progress and must not
+    // see (or change) a half-renamed list.
+    QStringList names = m_short;
+    AliasList::apply(names, table, [this](qsizetype rows) {
+        m_host.setTitleText(QStringLiteral("Alias Names: ") + QString::number(rows));
+        m_host.processEvents();
+    });
+    m_short = std::move(names);
 }
 
 void GameList::BuildSimpleList()
