@@ -9,6 +9,7 @@
 #include "library/GameList.h"
 #include "library/IniSection.h"
 #include "library/ListCache.h"
+#include "library/PathLookup.h"
 #include "services/Prompt.h"
 
 #include <algorithm>
@@ -255,15 +256,18 @@ QString Favorites::RepairFavoriten(const GameList& games)
 {
     QString report;
     QList<FavoriteRecord> kept;
+    // Indexes of the paths, built once: the same answers as the plain
+    // look-ups, without reading every path for every favourite.
+    PathLookup lookup(games.UAE_FULL());
     for (const FavoriteRecord& record : std::as_const(m_records)) {
         FavoriteRecord r = record;
         if (r.FullPath.isEmpty()) {
             report += Msg(QStringLiteral("Fehler!?:"), QStringLiteral("Error!?:")) + r.Name + u'\n';
             continue;
         }
-        int f = locate(games, r.FullPath);
+        int f = lookup.locate(r.FullPath);
         if (f < 0)
-            f = games.FindInFullList(r.Name);
+            f = lookup.containing(r.Name);
         if (f < 0) {
             if (games.count() == 0) {
                 // No game list to check against (game folder unavailable): keep it.

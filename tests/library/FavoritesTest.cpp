@@ -204,3 +204,36 @@ TEST_F(FavoritesTest, AddToFavoritTakesTheCompleteListEntry)
     EXPECT_EQ(fav.FindFavorite("B.ADF"), -1);
     EXPECT_TRUE(text().contains("Fav0_Name=Beta"));
 }
+
+TEST_F(FavoritesTest, RepairChoosesTheSamePathsAsTheLookUpOrder)
+{
+    // Each favourite is found at another step: the exact path (the first of
+    // two equal ones), a path containing it, its file name (the first of two
+    // folders), a path containing its file name, and only its name.
+    games.setLists({"/g/z/Name Only (1990)/disk.adf", "/g/a/Same.adf", "/g/b/Same.adf", "/g/a/Same.adf",
+                    "/mnt/g/Inner.adf", "/g/new/Moved.adf", "/g/other/Moved.adf", "/g/c/xSub.adf"},
+                   {"n", "s", "s", "s", "i", "m", "m", "x"});
+    const QList<FavoriteRecord> favourites{
+        {"Same", "/g/a/Same.adf", -1},       {"Inner", "/g/Inner.adf", -1},
+        {"Moved", "/g/old/Moved.adf", -1},   {"Sub", "/g/gone/Sub.adf", -1},
+        {"Name Only (1990)", "/q/q.adf", -1}, {"Lost", "/q/lost.adf", -1},
+    };
+    for (const FavoriteRecord& r : favourites)
+        fav.AddFavorite(r.Name, r.FullPath, r.Index);
+    // The look-ups one by one, as a click on each favourite does them.
+    QStringList expected;
+    for (const FavoriteRecord& r : favourites) {
+        int f = Favorites::locate(games, r.FullPath);
+        if (f < 0)
+            f = games.FindInFullList(r.Name);
+        if (f >= 0)
+            expected.append(games.UAE_FULL().at(f));
+    }
+    fav.RepairFavoriten(games);
+    QStringList repaired;
+    for (const FavoriteRecord& r : fav.records())
+        repaired.append(r.FullPath);
+    EXPECT_EQ(repaired, expected);
+    EXPECT_EQ(repaired, (QStringList{"/g/a/Same.adf", "/mnt/g/Inner.adf", "/g/new/Moved.adf", "/g/c/xSub.adf",
+                                     "/g/z/Name Only (1990)/disk.adf"}));
+}
