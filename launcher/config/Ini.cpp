@@ -114,7 +114,9 @@ QString lineText(const RawLine& line, bool utf8, bool first)
     QByteArray bytes = line.text;
     if (first && bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
-    return utf8 ? QString::fromUtf8(bytes) : TextFile::decodeWindows1252(bytes);
+    // A BOM further on is text, as the readers see it: a line "<BOM>[Settings]"
+    // (two files joined) is no section header for them, so none for the writer.
+    return utf8 ? TextFile::decodeUtf8KeepingBom(bytes) : TextFile::decodeWindows1252(bytes);
 }
 
 // The file content `bytes` after setting `key` in `section` to `value`:
@@ -231,7 +233,7 @@ std::shared_ptr<const LargeFile> parseLargeFile(const QString& file)
     parsed->settingsFile = scan.settingsFile;
     QHash<QString, QString>* current = nullptr;
     for (const QByteArray& raw : std::as_const(scan.lines)) {
-        const QString line = scan.utf8 ? QString::fromUtf8(raw) : TextFile::decodeWindows1252(raw);
+        const QString line = scan.utf8 ? TextFile::decodeUtf8KeepingBom(raw) : TextFile::decodeWindows1252(raw);
         const LineMeaning m = interpret(line);
         if (m.kind == LineMeaning::Section) {
             // Only the first section of a name counts; later ones are passed over.

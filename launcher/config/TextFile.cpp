@@ -91,13 +91,21 @@ QString decodeWindows1252(const QByteArray& bytes)
     return out;
 }
 
+QString decodeUtf8KeepingBom(QByteArrayView bytes)
+{
+    if (!bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 QString decode(const QByteArray& bytes)
 {
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
     if (isValidUtf8(view.toByteArray()))
-        return QString::fromUtf8(view);
+        return decodeUtf8KeepingBom(view);
     return decodeWindows1252(view.toByteArray());
 }
 

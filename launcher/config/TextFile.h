@@ -6,6 +6,7 @@
 // full disk leaves the old or the new file, never a torn or emptied one, and
 // every failed replacement is reported to WriteFailures. Any thread.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -18,8 +19,12 @@ bool isValidUtf8(const QByteArray& bytes);
 int utf8SequenceLength(const unsigned char* p, qsizetype i, qsizetype n);
 // The value of one hexadecimal digit (either case), -1 for any other character.
 int hexDigitValue(QChar c);
-// Decodes as UTF-8 (BOM skipped) or, when not valid UTF-8, as Windows-1252.
+// Decodes as UTF-8 (one leading BOM skipped) or, when not valid UTF-8, as Windows-1252.
 QString decode(const QByteArray& bytes);
+// UTF-8 decoding that keeps a U+FEFF at the start as a character (the plain
+// decoder drops it). Only a file's very first three bytes are its BOM; a BOM
+// anywhere else (two files joined, a file name starting with U+FEFF) is text.
+QString decodeUtf8KeepingBom(QByteArrayView bytes);
 // Windows-1252 decoding of any byte string.
 QString decodeWindows1252(const QByteArray& bytes);
 // Reads at most `maxBytes` bytes (negative: whole file). False when unreadable.

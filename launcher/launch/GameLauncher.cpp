@@ -8,6 +8,7 @@
 #include "launch/ProgramRunner.h"
 #include "launch/StartScript.h"
 #include "launch/WinUaeConfig.h"
+#include "library/FileNames.h"
 #include "services/Prompt.h"
 
 #include <QDir>
@@ -99,11 +100,11 @@ QString ResolveBatchFile(const QString& path)
 {
     if (path.isEmpty())
         return {};
-    if (QFileInfo::exists(path))
+    if (pathExists(path))
         return path;
     QString found;
     for (const QString& candidate : {LongPathName(path), ShortPathName(path), QuoteIfNeeded(ShortPathName(path))})
-        if (QFileInfo::exists(candidate))
+        if (pathExists(candidate))
             found = candidate;
     if (found.isEmpty())
         prompt().message(AppEnvironment::exeName(),
@@ -157,7 +158,8 @@ GameLauncher::Result GameLauncher::LaunchGame(QString& gameFile)
 
     // 6-7
     const CommandLine cmd = BuildCommandLine(settings, gamePath, p.startScriptConfig);
-    if (!QFileInfo::exists(gameFile) && !QFileInfo::exists(gamePath)) {
+    // Checked by the name's own bytes: a Windows-1252 name is found as listed.
+    if (!pathExists(gameFile) && !pathExists(gamePath)) {
         prompt().message(QStringLiteral("Game - File not found!"),
                          QStringLiteral("File not found:") + u'\r' + gamePath, PromptIcon::Information);
         return Result::GameNotFound;
@@ -170,8 +172,9 @@ GameLauncher::Result GameLauncher::LaunchGame(QString& gameFile)
     QString wine;
     if (IsWindowsProgram(emulator))
         wine = FindInPath(QStringLiteral("wine"));
-    if (emulator.isEmpty() || !emuInfo.isFile() || (IsWindowsProgram(emulator) && wine.isEmpty())) {
-        const bool wineMissing = emuInfo.isFile();
+    const bool emulatorIsFile = isRegularFile(emulator);
+    if (!emulatorIsFile || (IsWindowsProgram(emulator) && wine.isEmpty())) {
+        const bool wineMissing = emulatorIsFile;
         prompt().message(wineMissing ? QStringLiteral("Wine - File not found!")
                                      : QStringLiteral("Emulator - File not found!"),
                          QStringLiteral("File not found:") + u'\r'
@@ -202,10 +205,10 @@ GameLauncher::Result GameLauncher::LaunchGame(QString& gameFile)
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             // A short or unflushed script (a full disk) must not be run: it
             // would start nothing and end at once. The command then runs directly.
-            const QByteArray bytes = QFile::encodeName(body);
+            const QByteArray bytes = encodeFileName(body);
             direct = f.write(bytes) != bytes.size() || !f.flush();
             f.close();
-            direct = direct || f.error() != QFileDevice::NoError || !QFileInfo::exists(script);
+            direct = direct || f.error() != QFileDevice::NoError || !pathExists(script);
             if (direct)
                 QFile::remove(script);
         }
@@ -248,7 +251,7 @@ GameLauncher::Result GameLauncher::LaunchGame(QString& gameFile)
     QByteArray scriptCommandLine;
     if (!direct) {
         m_lastPid = SpawnChild(QStringLiteral("/bin/sh"), {scriptToRun}, folder, errors.descriptor());
-        scriptCommandLine = QByteArray("/bin/sh") + '\0' + QFile::encodeName(scriptToRun) + '\0';
+        scriptCommandLine = QByteArray("/bin/sh") + '\0' + encodeFileName(scriptToRun) + '\0';
     } else {
         m_host.beep();
         m_lastPid = SpawnChild(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), body}, folder,

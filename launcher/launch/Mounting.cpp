@@ -4,6 +4,7 @@
 #include "config/Ini.h"
 #include "launch/PathOps.h"
 #include "launch/ProgramRunner.h"
+#include "library/FileNames.h"
 #include "services/Prompt.h"
 
 #include <QDir>
@@ -66,7 +67,7 @@ bool MountImage(const QString& gameFile, const QString& globalSettingsFile,
         return false;
     f.write("#!/bin/sh\n");
     for (const QString& line : lines)
-        f.write(QFile::encodeName(line) + '\n');
+        f.write(encodeFileName(line) + '\n');
     f.close();
     RunAndWait(QStringLiteral("/bin/sh"), {script}, kStyleMinimisedNoFocus);
     QFile::remove(script);

@@ -11,13 +11,21 @@ bool hasDriveLetter(const QString& path)
     return path.size() >= 2 && path.at(1) == u':' && path.at(0).isLetter();
 }
 
-// Splits an absolute Linux path into its components, dropping empty ones and ".".
+// Splits an absolute Linux path into its components, dropping empty ones and
+// "."; a ".." steps back, and at the root stays there ("/.." is "/").
 QStringList components(const QString& path)
 {
     QStringList out;
-    for (const QString& part : path.split(u'/', Qt::SkipEmptyParts))
-        if (part != u".")
-            out.append(part);
+    for (const QString& part : path.split(u'/', Qt::SkipEmptyParts)) {
+        if (part == u".")
+            continue;
+        if (part == u"..") {
+            if (!out.isEmpty())
+                out.removeLast();
+            continue;
+        }
+        out.append(part);
+    }
     return out;
 }
 
@@ -89,6 +97,10 @@ QString MakeRelativePath(const QString& base, const QString& target)
 {
     if (!target.startsWith(u'/') || !base.startsWith(u'/'))
         return target;
+    // A relative value's backslashes are read back as separators (values
+    // written on Windows): a Linux name holding "\\" stays absolute.
+    if (target.contains(u'\\'))
+        return target;
     const QStringList b = components(QDir::cleanPath(base));
     const QStringList t = components(QDir::cleanPath(target));
     qsizetype common = 0;
@@ -118,7 +130,8 @@ QString MakeAbsolutePath(const QString& base, const QString& path)
     rel.replace(u'\\', u'/');
     while (rel.startsWith(u'/'))
         rel.remove(0, 1); // legacy "\Games\x" written below the program folder
-    QStringList baseParts = components(base);
+    // The base as MakeRelativePath sees it: ".." in it already resolved.
+    QStringList baseParts = components(QDir::cleanPath(base));
     const bool trailing = rel.endsWith(u'/');
     QStringList relParts;
     for (const QString& part : rel.split(u'/', Qt::SkipEmptyParts)) {

@@ -24,7 +24,8 @@ QString LongPathName(const QString& path);
 bool IsAbsolutePath(const QString& path);
 // `target` relative to the folder `base`, compared component by component
 // (case-sensitive): "./sub/file" below base, "../x" beside it; a target that
-// shares only "/" with base (or is empty / not absolute) is returned unchanged.
+// shares only "/" with base, holds a "\" (read back as a separator) or is
+// empty / not absolute is returned unchanged.
 QString MakeRelativePath(const QString& base, const QString& target);
 // `path` resolved against the folder `base`. Absolute paths come back
 // unchanged; "./", "../" (and legacy "..\", "\rest", backslashes) are

@@ -1,5 +1,7 @@
 #include "launch/ProgramRunner.h"
 
+#include "library/FileNames.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -64,15 +66,17 @@ struct ExecRequest {
     std::vector<char*> argv;
     std::string dir;
 
+    // The file-name encoder, not the locale's: a name's raw bytes (a
+    // Windows-1252 name) reach the program exactly as they are on disk.
     ExecRequest(const QString& program, const QStringList& args, const QString& workDir)
     {
-        strings.push_back(QFile::encodeName(program).toStdString());
+        strings.push_back(encodeFileName(program).toStdString());
         for (const QString& a : args)
-            strings.push_back(QFile::encodeName(a).toStdString());
+            strings.push_back(encodeFileName(a).toStdString());
         for (std::string& s : strings)
             argv.push_back(s.data());
         argv.push_back(nullptr);
-        dir = QFile::encodeName(workDir).toStdString();
+        dir = encodeFileName(workDir).toStdString();
     }
 };
 
@@ -266,20 +270,25 @@ void ReapAbandonedChildren()
 int RunAndWait(const QString& program, const QStringList& args, int windowStyle)
 {
     Q_UNUSED(windowStyle);
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.setInputChannelMode(QProcess::ForwardedInputChannel);
-    process.start(program, args);
-    if (!process.waitForStarted(10000))
+    // Our own start rather than QProcess: QProcess passes arguments through
+    // the locale's encoder, which would lose the raw bytes of a file name.
+    const QString path = program.contains(u'/') ? program : FindInPath(program);
+    if (path.isEmpty())
         return -1;
-    while (!process.waitForFinished(20))
-        if (process.state() == QProcess::NotRunning)
+    const qint64 pid = SpawnChild(path, args);
+    if (pid <= 0)
+        return -1;
+    int status = 0;
+    for (;;) {
+        const pid_t r = ::waitpid(pid_t(pid), &status, WNOHANG);
+        if (r == pid_t(pid))
             break;
-        else
-            letEventsRun();
-    if (process.exitStatus() != QProcess::NormalExit)
-        return -1;
-    return process.exitCode();
+        if (r < 0 && errno != EINTR)
+            return -1; // collected elsewhere: nothing left to wait for
+        letEventsRun();
+        QThread::usleep(2000);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 QString FindInPath(const QString& name)

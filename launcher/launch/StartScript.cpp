@@ -3,6 +3,7 @@
 #include "config/TextFile.h"
 #include "launch/PathOps.h"
 #include "launch/ProgramRunner.h"
+#include "library/FileNames.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -84,14 +85,14 @@ qint64 RunStartScript(const QString& scriptPath, Clock& clock)
     QString line = QStringLiteral("exec");
     for (const QString& word : host)
         line += u' ' + ShellQuote(word);
-    if (!TextFile::writeAtomic(runner, QFile::encodeName(QStringLiteral("#!/bin/sh\n") + line + u'\n')))
+    if (!TextFile::writeAtomic(runner, encodeFileName(QStringLiteral("#!/bin/sh\n") + line + u'\n')))
         return 0;
     const QStringList args{runner};
     const qint64 pid = SpawnDetached(QStringLiteral("/bin/sh"), args,
                                      QFileInfo(scriptPath).absolutePath());
     // What the shell's command line reads until it has read the runner and
     // started the host.
-    const QByteArray initial = QByteArray("/bin/sh") + '\0' + QFile::encodeName(runner) + '\0';
+    const QByteArray initial = QByteArray("/bin/sh") + '\0' + encodeFileName(runner) + '\0';
     WAIT(1, clock);
     if (pid > 0)
         WaitUntilProgramReplaced(pid, initial, 5000);

@@ -2,6 +2,7 @@
 
 #include "config/TextFile.h"
 #include "launch/PathOps.h"
+#include "library/FileNames.h"
 
 #include <QFileInfo>
 
@@ -64,7 +65,8 @@ QStringList WriteStartScriptConfig(const StartScriptConfigInput& in)
         used << path;
     }
     t += kCrLf;
-    TextFile::writeAtomic(in.outputPath, t.toUtf8());
+    // The disk paths keep their own bytes (a Windows-1252 name stays one).
+    TextFile::writeAtomic(in.outputPath, encodeFileName(t));
     return used;
 }
 

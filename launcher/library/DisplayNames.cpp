@@ -2,8 +2,8 @@
 
 #include "launch/PathOps.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <unordered_map>
 #include <vector>
 
 QString CutShortName(const QString& FullPath, const QString& TrennZ, bool ErstAbDemZweitenAbschneiden)
@@ -14,8 +14,13 @@ QString CutShortName(const QString& FullPath, const QString& TrennZ, bool ErstAb
     const qsizetype first = name.indexOf(TrennZ);
     const qsizetype second = first >= 0 ? name.indexOf(TrennZ, first + 1) : -1;
     QString result;
-    if (first + 1 < 5)
-        result = name.left(name.size() - 4); // "." and a three-letter extension
+    if (first + 1 < 5) {
+        qsizetype keep = name.size() - 4; // "." and a three-letter extension
+        // Never keep half of a character above U+FFFF.
+        if (keep > 0 && name.at(keep - 1).isHighSurrogate())
+            --keep;
+        result = name.left(keep);
+    }
     else if (ErstAbDemZweitenAbschneiden && second >= 0)
         result = name.left(second + TrennZ.size());
     else
@@ -23,77 +28,42 @@ QString CutShortName(const QString& FullPath, const QString& TrennZ, bool ErstAb
     return result.trimmed();
 }
 
-namespace {
-
-// The remembered distances, keyed by the remaining lengths of both strings
-// (every recursion step only drops leading characters). Stored as value + 1,
-// 0 meaning unknown. Very long strings use a hash map instead of a table.
-class DiffMemo {
-public:
-    DiffMemo(qsizetype lenA, qsizetype lenB) : m_width(lenA + 1)
-    {
-        const qsizetype cells = (lenA + 1) * (lenB + 1);
-        if (cells <= kTableLimit)
-            m_table.assign(size_t(cells), 0);
-    }
-    int get(qsizetype la, qsizetype lb) const
-    {
-        const qsizetype key = lb * m_width + la;
-        if (!m_table.empty())
-            return m_table[size_t(key)];
-        const auto it = m_map.find(key);
-        return it == m_map.end() ? 0 : it->second;
-    }
-    void set(qsizetype la, qsizetype lb, int stored)
-    {
-        const qsizetype key = lb * m_width + la;
-        if (!m_table.empty())
-            m_table[size_t(key)] = qint16(stored);
-        else
-            m_map[key] = stored;
-    }
-
-private:
-    static constexpr qsizetype kTableLimit = 1 << 20;
-    qsizetype m_width;
-    std::vector<qint16> m_table;
-    std::unordered_map<qsizetype, int> m_map;
-};
-
-int distance(const QChar* a, qsizetype la, const QChar* b, qsizetype lb, int limit, DiffMemo& memo)
-{
-    int d;
-    if (const int stored = memo.get(la, lb); stored > 0) {
-        d = stored - 1;
-    } else if (std::abs(int(la - lb)) >= limit) {
-        d = limit;
-    } else if (la > 0 && lb > 0) {
-        if (a[0] == b[0]) {
-            d = distance(a + 1, la - 1, b + 1, lb - 1, limit, memo);
-        } else if (la > 1 && lb > 1 && a[0] == b[1] && a[1] == b[0]) {
-            d = 1 + distance(a + 2, la - 2, b + 2, lb - 2, limit - 1, memo);
-        } else {
-            const int x = distance(a + 1, la - 1, b + 1, lb - 1, limit - 1, memo);
-            const int y = distance(a + 1, la - 1, b, lb, x, memo);
-            const int z = distance(a, la, b + 1, lb - 1, y, memo);
-            d = z + 1;
-        }
-    } else {
-        d = int(la + lb);
-    }
-    if (d >= limit)
-        return limit;
-    memo.set(la, lb, d + 1);
-    return d;
-}
-
-} // namespace
-
 qint16 getCharDiff(const QString& String1, const QString& String2, qint16 Limit)
 {
-    DiffMemo memo(String1.size(), String2.size());
-    return qint16(distance(String1.constData(), String1.size(), String2.constData(), String2.size(),
-                           Limit, memo));
+    // The edit distance with swaps of two neighbours counting as one edit
+    // (optimal string alignment), capped at Limit. Worked out row by row over
+    // the band of cells that can stay below the cap: linear in the length for
+    // the small limits of the disk selection, and no recursion however long
+    // the names are.
+    const int cap = Limit;
+    const qsizetype la = String1.size();
+    const qsizetype lb = String2.size();
+    if (std::abs(la - lb) >= cap)
+        return Limit;
+    const QChar* a = String1.constData();
+    const QChar* b = String2.constData();
+    std::vector<int> before(size_t(lb + 1), cap), previous(size_t(lb + 1)), current(size_t(lb + 1), cap);
+    for (qsizetype j = 0; j <= lb; ++j)
+        previous[size_t(j)] = int(std::min<qsizetype>(j, cap));
+    for (qsizetype i = 1; i <= la; ++i) {
+        const qsizetype lo = std::max<qsizetype>(1, i - cap);
+        const qsizetype hi = std::min<qsizetype>(lb, i + cap);
+        current[0] = int(std::min<qsizetype>(i, cap));
+        if (lo > 1)
+            current[size_t(lo - 1)] = cap;
+        for (qsizetype j = lo; j <= hi; ++j) {
+            int d = previous[size_t(j - 1)] + (a[i - 1] == b[j - 1] ? 0 : 1);
+            d = std::min({d, previous[size_t(j)] + 1, current[size_t(j - 1)] + 1});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                d = std::min(d, before[size_t(j - 2)] + 1);
+            current[size_t(j)] = std::min(d, cap);
+        }
+        if (hi < lb)
+            current[size_t(hi + 1)] = cap;
+        std::swap(before, previous);
+        std::swap(previous, current);
+    }
+    return qint16(std::min(previous[size_t(lb)], cap));
 }
 
 QString FullListNameLabel(const QString& fullPath, int index)

@@ -3,8 +3,9 @@
 //  - CutShortName: the name shown for a game, cut after its release tags
 //    ("Turrican II (1991)(Rainbow Arts)(Disk 1 of 2).adf" ->
 //    "Turrican II (1991)(Rainbow Arts)"); also the picture look-up stem.
-//  - getCharDiff: an edit distance capped at a limit, with remembered
-//    sub-results, cheap for the small limits the disk selection uses.
+//  - getCharDiff: the edit distance (insert, delete, replace, swap two
+//    neighbours) capped at a limit; cheap for the small limits the disk
+//    selection uses, and iterative for names of any length.
 //  - The name label's text after a click in the path list (the label's
 //    fitting to its box is the window's: ui/NameLabelFit.h).
 // Pure functions; any thread.

@@ -21,8 +21,6 @@ const QString kSection = QStringLiteral("Favoriten");
 QString nameKey(int n) { return QStringLiteral("Fav%1_Name").arg(n); }
 QString pathKey(int n) { return QStringLiteral("Fav%1_FullPath").arg(n); }
 
-// A value as one profile line: no line breaks, and a value that itself
-// starts and ends with a double quote gets one more pair (the reader removes one).
 // The name as the file stores it: "_" becomes a blank. A name of nothing but
 // "_" and blanks is stored as given instead, since as blanks it would read as
 // a gap and the favourite, path and all, would be lost.
@@ -34,10 +32,13 @@ QString storedName(const QString& name)
     return stored.isEmpty() ? name.trimmed() : stored;
 }
 
+// A value as one profile line: no line breaks, and a value that itself
+// starts and ends with a double quote, or with a blank (a file name may), gets
+// one more pair (the reader trims, then removes one pair).
 QString iniValue(const QString& text)
 {
     QString v = ListCache::escapeLine(text);
-    if (v.size() >= 2 && v.startsWith(u'"') && v.endsWith(u'"'))
+    if ((v.size() >= 2 && v.startsWith(u'"') && v.endsWith(u'"')) || (!v.isEmpty() && v.trimmed() != v))
         v = u'"' + v + u'"';
     return v;
 }

@@ -15,7 +15,38 @@ namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00; // byte b (0x80..0xFF) -> U+DC00 + b
 
-bool isEscapedByte(char16_t c) { return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF; }
+// A raw byte is a LONE low surrogate U+DC80..U+DCFF. The same code unit right
+// after a high surrogate is the second half of a character above U+FFFF
+// (U+1F4BE is D83D DCBE) and belongs to that character.
+bool isEscapedByteAt(const QChar* d, qsizetype i)
+{
+    const char16_t c = d[i].unicode();
+    if (c < kEscapeBase + 0x80 || c > kEscapeBase + 0xFF)
+        return false;
+    return i == 0 || !QChar::isHighSurrogate(d[i - 1].unicode());
+}
+
+qsizetype firstEscapedByte(const QString& name)
+{
+    const QChar* d = name.constData();
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (isEscapedByteAt(d, i))
+            return i;
+    return -1;
+}
+
+// The text the list collation compares: raw bytes read as Windows-1252 (the
+// encoding such names nearly always come from), so "M\xF6ller" sorts as
+// "Möller" beside its UTF-8 relatives instead of all raw bytes looking alike.
+QString collationText(const QString& name, qsizetype firstEscape)
+{
+    QString out = name;
+    QChar* d = out.data();
+    for (qsizetype i = firstEscape; i < out.size(); ++i)
+        if (isEscapedByteAt(name.constData(), i))
+            d[i] = TextFile::decodeWindows1252(QByteArray(1, char(d[i].unicode() - kEscapeBase))).at(0);
+    return out;
+}
 
 bool statPath(const QString& path, struct stat& st)
 {
@@ -81,12 +112,13 @@ QString decodeFileName(QByteArrayView bytes)
             i += len;
             continue;
         }
-        out += QString::fromUtf8(bytes.data() + runStart, i - runStart);
+        // A run may start with U+FEFF (a name beginning with it): it is part of the name.
+        out += TextFile::decodeUtf8KeepingBom(bytes.sliced(runStart, i - runStart));
         out += QChar(char16_t(kEscapeBase + p[i]));
         ++i;
         runStart = i;
     }
-    out += QString::fromUtf8(bytes.data() + runStart, n - runStart);
+    out += TextFile::decodeUtf8KeepingBom(bytes.sliced(runStart, n - runStart));
     return out;
 }
 
@@ -94,17 +126,15 @@ QByteArray encodeFileName(const QString& name)
 {
     const QChar* d = name.constData();
     const qsizetype n = name.size();
-    bool escaped = false;
-    for (qsizetype i = 0; i < n && !escaped; ++i)
-        escaped = isEscapedByte(d[i].unicode());
-    if (!escaped)
+    const qsizetype first = firstEscapedByte(name);
+    if (first < 0)
         return name.toUtf8();
 
     QByteArray out;
     out.reserve(n * 2);
     qsizetype runStart = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (!isEscapedByte(d[i].unicode()))
+    for (qsizetype i = first; i < n; ++i) {
+        if (!isEscapedByteAt(d, i))
             continue;
         out += QStringView(d + runStart, i - runStart).toUtf8();
         out += char(d[i].unicode() - kEscapeBase);
@@ -180,9 +210,20 @@ bool wildcardMatch(const QString& pattern, const QString& name)
     return matchOne(pattern.toCaseFolded(), name);
 }
 
+QString listBoxKey(const QString& name)
+{
+    const qsizetype first = firstEscapedByte(name);
+    return (first < 0 ? name : collationText(name, first)).toCaseFolded();
+}
+
 bool listBoxLess(const QString& a, const QString& b)
 {
-    const int c = a.compare(b, Qt::CaseInsensitive);
+    const qsizetype ea = firstEscapedByte(a);
+    const qsizetype eb = firstEscapedByte(b);
+    const int c = (ea < 0 && eb < 0)
+                      ? a.compare(b, Qt::CaseInsensitive)
+                      : QString::compare(ea < 0 ? a : collationText(a, ea), eb < 0 ? b : collationText(b, eb),
+                                         Qt::CaseInsensitive);
     return c != 0 ? c < 0 : a < b;
 }
 
@@ -196,7 +237,7 @@ void sortListBox(QStringList& list)
     std::vector<Keyed> keyed;
     keyed.reserve(size_t(list.size()));
     for (qsizetype i = 0; i < list.size(); ++i)
-        keyed.push_back({list.at(i).toCaseFolded(), i});
+        keyed.push_back({listBoxKey(list.at(i)), i});
     std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& x, const Keyed& y) {
         const int c = QString::compare(x.key, y.key, Qt::CaseSensitive);
         if (c != 0)

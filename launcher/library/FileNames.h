@@ -9,8 +9,12 @@
 //    and the encoded bytes for every file the library opens.
 //  - WildcardList: "*" and "?" patterns, several joined by ";", matched
 //    ignoring case; "*.*" and a trailing ".*" also match names without a dot.
+//    Only a LONE low surrogate is a raw byte: the same code unit after a high
+//    surrogate is half of a character above U+FFFF. A leading U+FEFF is part
+//    of the name.
 //  - The list collation: the order of a sorted list box, case-insensitive,
 //    ties broken by the exact text so that the order is always the same.
+//    Raw bytes count as the Windows-1252 characters they stand for.
 // Pure functions; any thread.
 #include <QByteArray>
 #include <QByteArrayView>
@@ -48,6 +52,8 @@ private:
 // Case-insensitive wildcard match of one pattern ("*", "?").
 bool wildcardMatch(const QString& pattern, const QString& name);
 
+// The case-folded text the list collation compares (before the tie-break).
+QString listBoxKey(const QString& name);
 // Sort key and order of the list collation.
 bool listBoxLess(const QString& a, const QString& b);
 // Sorts `list` into the list collation (stable for identical texts).
