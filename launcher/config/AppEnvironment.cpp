@@ -39,7 +39,11 @@ QString programFolder()
         return withSlash(QFileInfo(home).absoluteFilePath());
     const QString exeDir = QFileInfo(executablePath()).absolutePath();
     if (!exeDir.isEmpty()) {
-        if (QFileInfo(exeDir + QStringLiteral("/Config")).isDir() || QFileInfo(exeDir).isWritable())
+        // An installed program (its data beside it in ../share/arvex) never
+        // writes into its bin folder, even when that folder is writable
+        // (~/.local/bin, or /usr/bin for root).
+        const bool installed = QFileInfo(exeDir + QStringLiteral("/../share/arvex")).isDir();
+        if (QFileInfo(exeDir + QStringLiteral("/Config")).isDir() || (!installed && QFileInfo(exeDir).isWritable()))
             return withSlash(exeDir);
     }
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
