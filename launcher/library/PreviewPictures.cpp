@@ -3,6 +3,7 @@
 #include "launch/PathOps.h"
 #include "library/DisplayNames.h"
 #include "library/FileNames.h"
+#include "library/FolderIndex.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -10,9 +11,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <cstring>
-#include <dirent.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -33,43 +31,17 @@ QString parentFolder(const QString& folder)
     return pos < 0 ? QString() : f.left(pos + 1);
 }
 
-struct DirEntry {
-    QString name;
-    bool isDir = false;
-    bool isFile = false;
-};
-
-QList<DirEntry> listEntries(const QString& folder)
-{
-    QList<DirEntry> out;
-    if (folder.isEmpty())
-        return out;
-    DIR* dir = ::opendir(encodeFileName(folder).constData());
-    if (!dir)
-        return out;
-    while (const dirent* e = ::readdir(dir)) {
-        if (e->d_name[0] == '.')
-            continue;
-        struct stat st;
-        if (::fstatat(::dirfd(dir), e->d_name, &st, 0) != 0)
-            continue;
-        out.append({decodeFileName(QByteArrayView(e->d_name, qsizetype(std::strlen(e->d_name)))),
-                    S_ISDIR(st.st_mode), S_ISREG(st.st_mode)});
-    }
-    ::closedir(dir);
-    return out;
-}
-
-// The first file of `folder` (in list collation order) matching `pattern`.
+// The first file of `folder` (in list collation order) matching `pattern`,
+// answered from the folder's index.
 QString firstMatch(const QString& folder, const QString& pattern)
 {
     if (folder.isEmpty())
         return {};
-    QString best;
-    for (const DirEntry& e : listEntries(folder))
-        if (e.isFile && wildcardMatch(pattern, e.name) && (best.isEmpty() || listBoxLess(e.name, best)))
-            best = e.name;
-    return best.isEmpty() ? QString() : folder + best;
+    const auto index = FolderIndex::of(folder);
+    if (!index)
+        return {};
+    const QString name = index->firstFile(pattern);
+    return name.isEmpty() ? QString() : folder + name;
 }
 
 quint32 le32(const QByteArray& b, int at)
@@ -103,8 +75,15 @@ bool looksComplete(const QByteArray& b)
         const quint32 compression = le32(b, 30);
         if (compression != 0 && compression != 3)
             return true; // run-length data has no fixed size
+        if (width <= 0)
+            return false;
+        // Within 64 bits for any header (width < 2^31, bpp < 2^16); the
+        // rows are compared by division, so no product can overflow.
         const qint64 row = ((qint64(bpp) * width + 31) / 32) * 4;
-        return width > 0 && qint64(offBits) + row * height <= b.size();
+        const qint64 pixelBytes = qint64(b.size()) - qint64(offBits);
+        if (pixelBytes < 0)
+            return false;
+        return row == 0 || height <= pixelBytes / row;
     }
     return true;
 }
@@ -116,14 +95,9 @@ QString FixedFolder(const QString& parent, const QString& name)
     const QString base = withSlash(parent);
     if (base.isEmpty())
         return {};
-    if (isDirectoryPath(base + name))
-        return base + name + u'/';
-    QString best;
-    for (const DirEntry& e : listEntries(base))
-        if (e.isDir && e.name.compare(name, Qt::CaseInsensitive) == 0
-            && (best.isEmpty() || listBoxLess(e.name, best)))
-            best = e.name;
-    return best.isEmpty() ? QString() : base + best + u'/';
+    const auto index = FolderIndex::of(base);
+    const QString found = index ? index->subFolder(name) : QString();
+    return found.isEmpty() ? QString() : base + found + u'/';
 }
 
 QString FindPreviewPicture(const QString& name, const PreviewFolders& folders)

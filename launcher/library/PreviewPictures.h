@@ -5,6 +5,8 @@
 //    order; the fixed folder names "Pictures", "snap" and "Titles" are tried
 //    exactly, then ignoring case. Of several matching files the first in list
 //    collation order wins, so the choice does not depend on the file system.
+//    Folders are read through FolderIndex: each look-up costs one stat per
+//    folder, and a folder is read again only when it has changed.
 //  - ShowPreview: the three look-ups for a game (its file name, its name up
 //    to the first "(", the emulator's profile folder name).
 //  - LoadVorschauImageFromPAth decodes PNG, JPEG, GIF and BMP with QImage,

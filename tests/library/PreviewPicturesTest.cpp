@@ -1,6 +1,7 @@
 #include "library/FileNames.h"
 #include "library/GameListModel.h"
 #include "library/LibraryTestSupport.h"
+#include "library/FolderIndex.h"
 #include "library/PreviewPictures.h"
 #include "support/TempDir.h"
 
@@ -8,7 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QThread>
 #include <gtest/gtest.h>
+
 
 namespace {
 
@@ -147,4 +150,86 @@ TEST(GameListModelTest, ShowsASnapshotReplacedInOneReset)
     EXPECT_EQ(model.rowCount(model.index(0)), 0);
     model.setNames({});
     EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(PreviewTest, AFolderIsReadAgainOnlyWhenItChanged)
+{
+    FolderIndex::clearCache();
+    const QString game = folders.gameFolder;
+    dir.write("Roms/Amiga/Zool.adf", "x");
+    // A folder changed in the last two seconds is read at every look-up (a
+    // change within the same clock tick would not show in its times); wait
+    // until these are older than that.
+    QThread::msleep(FolderIndex::kRacyNs / 1'000'000 + 100);
+    EXPECT_EQ(FindPreviewPicture("Zool.adf", folders), QString());
+    const int reads = FolderIndex::reads();
+    EXPECT_EQ(FindPreviewPicture("Zool.adf", folders), QString());
+    EXPECT_EQ(FindPreviewPicture("Zoo", folders), QString());
+    EXPECT_EQ(FolderIndex::reads(), reads) << "unchanged folders are not read again";
+
+    // Adding, renaming and removing entries are seen at once.
+    dir.write("Roms/Amiga/Zool.jpg", "x");
+    EXPECT_EQ(FindPreviewPicture("Zool.adf", folders), game + "Zool.jpg");
+    ASSERT_TRUE(QFile::rename(game + "Zool.jpg", game + "Zool.png"));
+    EXPECT_EQ(FindPreviewPicture("Zool.adf", folders), game + "Zool.png");
+    ASSERT_TRUE(QFile::remove(game + "Zool.png"));
+    EXPECT_EQ(FindPreviewPicture("Zool.adf", folders), QString());
+    // A folder replaced by another of the same name is read anew.
+    ASSERT_TRUE(QDir(game).removeRecursively());
+    dir.write("Roms/Amiga/Zool.gif", "x");
+    EXPECT_EQ(FindPreviewPicture("Zool.adf", folders), game + "Zool.gif");
+}
+
+TEST_F(PreviewTest, TheIndexFindsWhatAPlainScanOfTheFolderFinds)
+{
+    // Names with other case, wildcard characters, no extension, umlauts,
+    // raw bytes and a sub-folder that matches the pattern too.
+    const QStringList names{"Zool.jpg", "ZOOL 2.JPG", "zool.png", "Zool", "Zool*x.gif", "Zo?l.jpg",
+                            QStringLiteral("Zöol.jpg"), QStringLiteral("ZÖOL.png"), "Z", "Zool.jpg.txt",
+                            "a.jpg", "Zool (1990).jpg"};
+    for (const QString& n : names)
+        dir.write("Roms/Amiga/" + n, "x");
+    ASSERT_TRUE(touchRaw(encodeFileName(folders.gameFolder), "Zool \xe4.jpg"));
+    dir.mkdir("Roms/Amiga/Zool dir.jpg");
+    const QStringList all = QDir(folders.gameFolder).entryList(QDir::Files);
+    const auto index = FolderIndex::of(folders.gameFolder);
+    ASSERT_TRUE(index);
+    const QStringList patterns{"Zool*.jpg", "zool*.*", "ZO*", "Z?ol*.jpg", "*.gif", "zool*x*", "Zö*.*",
+                               QStringLiteral("zÖol*.*"), "Zool \xe4*", "Zool dir*", "*", "nothing*", "Zool.jpg.*",
+                               "Z*.*"};
+    for (const QString& p : patterns) {
+        QString expected;
+        for (const QString& n : all) {
+            const QString name = decodeFileName(encodeFileName(folders.gameFolder + n)).mid(folders.gameFolder.size());
+            if (wildcardMatch(p, name) && (expected.isEmpty() || listBoxLess(name, expected)))
+                expected = name;
+        }
+        EXPECT_EQ(index->firstFile(p), expected) << p.toStdString();
+    }
+}
+
+TEST_F(PreviewTest, BitmapHeadersOfAnySizeAreCheckedWithoutOverflow)
+{
+    // 54-byte headers claiming enormous pictures: never complete, never a crash.
+    auto bmp = [](quint32 width, quint32 height, quint16 bpp) {
+        QByteArray b(54, '\0');
+        b[0] = 'B';
+        b[1] = 'M';
+        auto put32 = [&](int at, quint32 v) {
+            for (int i = 0; i < 4; ++i)
+                b[at + i] = char(v >> (8 * i));
+        };
+        put32(10, 54);
+        put32(14, 40);
+        put32(18, width);
+        put32(22, height);
+        b[26] = 1;
+        b[28] = char(bpp);
+        b[29] = char(bpp >> 8);
+        return b;
+    };
+    const QByteArray headers[] = {bmp(0x7FFFFFFF, 0x7FFFFFFF, 0xFFFF), bmp(0x7FFFFFFF, 0x80000000, 32),
+                                  bmp(1, 0x7FFFFFFF, 24), bmp(0x10000000, 0x10000, 0x8000)};
+    for (const QByteArray& h : headers)
+        EXPECT_TRUE(LoadVorschauImageFromPAth(dir.write("huge.bmp", h)).isNull());
 }

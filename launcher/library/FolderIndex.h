@@ -1,0 +1,55 @@
+#pragma once
+// FolderIndex: the entries of one folder (files and sub-folders, dot names
+// left out), read once and kept while the folder is unchanged, so that the
+// preview look-ups of every selection read no folder from disk.
+//
+// FolderIndex::of(folder) checks the folder with one stat per call: the
+// index is kept while the folder's device, inode, modification and status
+// change times are those it was read with (adding, removing or renaming an
+// entry changes both times; the status change time cannot be set back by
+// anyone). An index read less than kRacyNs after the folder's last change
+// could have missed a change made within the same clock tick; such an index
+// is read again on the next call. A file that merely changes its content, or
+// a symlink whose target changes type, does not count as a change. The most
+// recently used kMaxFolders folders are kept.
+//
+// Thread-safe (the cache is locked; an index is immutable once made).
+#include <QString>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class FolderIndex {
+public:
+    static constexpr int kMaxFolders = 32;
+    static constexpr qint64 kRacyNs = 2'000'000'000;
+
+    struct Entry {
+        std::u16string key; // the name folded unit by unit, as name patterns compare it
+        QString name;
+        bool isFile = false;
+        bool isDir = false;
+    };
+
+    // The index of `folder` (with or without a trailing "/"); null when the
+    // folder cannot be read.
+    static std::shared_ptr<const FolderIndex> of(const QString& folder);
+    // Forgets every kept index.
+    static void clearCache();
+    // How many times a folder was read from disk since the program started.
+    static int reads();
+
+    // The name of the file matching `pattern` ("*" and "?", ignoring case, as
+    // wildcardMatch) that comes first in list collation order; empty when none.
+    QString firstFile(const QString& pattern) const;
+    // The sub-folder named `name`: that exact name first, else the first (in
+    // list collation order) whose name equals it ignoring case; empty when none.
+    QString subFolder(const QString& name) const;
+
+    int size() const { return int(m_entries.size()); }
+
+private:
+    std::vector<Entry> m_entries; // by key
+    std::vector<int> m_dirs;      // the entries that are folders
+};
