@@ -40,6 +40,12 @@ bool writeAll(int fd, const void* data, size_t size)
     return true;
 }
 
+// A regular file we may execute, checked by the name's own bytes.
+bool isExecutableFile(const QString& path)
+{
+    return isRegularFile(path) && ::access(encodeFileName(path).constData(), X_OK) == 0;
+}
+
 bool readAll(int fd, void* data, size_t size)
 {
     char* p = static_cast<char*>(data);
@@ -295,15 +301,14 @@ QString FindInPath(const QString& name)
 {
     if (name.isEmpty())
         return {};
-    if (name.contains(u'/')) {
-        const QFileInfo fi(name);
-        return fi.isFile() && fi.isExecutable() ? fi.absoluteFilePath() : QString();
-    }
-    const QString path = qEnvironmentVariable("PATH");
+    if (name.contains(u'/'))
+        return isExecutableFile(name) ? QFileInfo(name).absoluteFilePath() : QString();
+    // Folders on PATH are file names too: decoded without losing a byte.
+    const QString path = decodeFileName(qgetenv("PATH"));
     for (const QString& dir : path.split(u':', Qt::SkipEmptyParts)) {
-        const QFileInfo fi(QDir(dir).filePath(name));
-        if (fi.isFile() && fi.isExecutable())
-            return fi.absoluteFilePath();
+        const QString candidate = QDir(dir).filePath(name);
+        if (isExecutableFile(candidate))
+            return QFileInfo(candidate).absoluteFilePath();
     }
     return {};
 }
@@ -317,13 +322,12 @@ bool IsWindowsProgram(const QString& path)
 
 QString FindExecutable(const QString& document)
 {
-    const QFileInfo fi(document);
-    if (!fi.exists())
+    if (!pathExists(document))
         return {};
     if (IsWindowsProgram(document))
         return FindInPath(QStringLiteral("wine"));
-    if (fi.isFile() && fi.isExecutable())
-        return fi.absoluteFilePath();
+    if (isExecutableFile(document))
+        return QFileInfo(document).absoluteFilePath();
     return FindInPath(QStringLiteral("xdg-open"));
 }
 

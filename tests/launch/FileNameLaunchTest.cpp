@@ -8,6 +8,7 @@
 #include "library/FileNames.h"
 #include "library/FileScanRecursive.h"
 #include "library/LibraryHost.h"
+#include "support/RawFiles.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QDir>
@@ -23,16 +24,7 @@ namespace {
 
 const QByteArray kFloppy = "\xF0\x9F\x92\xBE"; // U+1F4BE
 
-// Creates a file with exactly these path bytes (parents must exist).
-bool writeRaw(const QByteArray& path, const QByteArray& content = "ADF")
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
-        return false;
-    const bool ok = ::write(fd, content.constData(), size_t(content.size())) == content.size();
-    ::close(fd);
-    return ok;
-}
+bool writeRaw(const QByteArray& path, const QByteArray& content = "ADF") { return writeRawFile(path, content); }
 
 QList<QByteArray> readRecord(const QString& path)
 {
@@ -65,6 +57,7 @@ protected:
     {
         WaitFor([&] { return !ProcessAlive(launcher.lastStartedPid()); }, 3000);
         EXPECT_FALSE(QFile::exists(profile.paths.launcherScript));
+        removeRawTree(root);
     }
     // A game file below the test folder, named by its bytes; its path as the lists hold it.
     QString game(const QByteArray& relative)
@@ -171,6 +164,28 @@ TEST_F(FileNameLaunchTest, ScannedGeneratedNamesRunThroughTheLauncherScriptAsOne
             << bytes.toHex().constData();
         EXPECT_TRUE(names.contains(bytes.mid(folder.size())));
     }
+}
+
+TEST_F(FileNameLaunchTest, ProgramsAndArgumentsWithRawBytesAreFoundAndStartedAsTheyAre)
+{
+    const QByteArray folder = root + "Emu \xE9 " + kFloppy;
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const QByteArray program = folder + "/run\xFC.sh";
+    ASSERT_TRUE(writeRaw(program, "#!/bin/sh\nprintf '%s\\0' \"$PWD\" \"$@\" > '" + QFile::encodeName(record) + "'\n"));
+    ASSERT_EQ(::chmod(program.constData(), 0755), 0);
+    const QString name = decodeFileName(program);
+    EXPECT_EQ(FindInPath(name), name);
+    EXPECT_EQ(FindExecutable(name), name);
+    {
+        ScopedEnv path{"PATH", folder};
+        EXPECT_EQ(FindInPath(decodeFileName("run\xFC.sh")), name);
+    }
+    const QByteArray argument = "Sp\xE9l " + kFloppy + "\xBE";
+    EXPECT_EQ(RunAndWait(name, {decodeFileName(argument)}), 0);
+    EXPECT_EQ(readRecord(record).mid(1), QList<QByteArray>{argument});
+    QFile::remove(record);
+    ASSERT_GT(SpawnDetached(name, {decodeFileName(argument)}, decodeFileName(folder)), 0);
+    EXPECT_EQ(WaitForRecord(record), (QList<QByteArray>{folder, argument}));
 }
 
 } // namespace

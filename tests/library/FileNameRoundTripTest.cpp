@@ -12,6 +12,7 @@
 #include "library/FileNames.h"
 #include "library/FileScanRecursive.h"
 #include "library/LibraryTestSupport.h"
+#include "support/RawFiles.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempDir.h"
 
@@ -126,6 +127,7 @@ TEST(FileNameBytes, ScannedFilesWithGeneratedNamesAreListedAndOpenedByTheirOwnBy
         EXPECT_TRUE(isRegularFile(path));
     }
     EXPECT_EQ(found, made);
+    removeRawTree(QFile::encodeName(dir.path()));
 }
 
 TEST(ListCollation, RawBytesSortAsTheWindows1252LettersTheyStandFor)
