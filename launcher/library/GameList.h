@@ -49,7 +49,8 @@ public:
 
     enum class CacheLoad { Loaded, Missing, Corrupt };
     // Missing: nothing changes (the lists keep what they held). Corrupt: the
-    // pairs before the binary data are loaded.
+    // file held NUL bytes (binary data, or a cache written before NUL was
+    // escaped); every pair was loaded, a NUL being a character.
     CacheLoad LoadGameListFromCache(const QString& cacheFile);
     bool SaveListCache(const QString& cacheFile) const;
 

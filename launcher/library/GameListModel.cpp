@@ -2,11 +2,16 @@
 
 GameListModel::GameListModel(QObject* parent) : QAbstractListModel(parent) {}
 
-void GameListModel::setNames(const QStringList& names)
+bool GameListModel::setNames(const QStringList& names)
 {
+    // A list sharing our copy's data is this very list: while we hold that
+    // data it cannot have been changed or freed and reused.
+    if (names.size() == m_names.size() && names.constData() == m_names.constData())
+        return false;
     beginResetModel();
     m_names = names;
     endResetModel();
+    return true;
 }
 
 int GameListModel::rowCount(const QModelIndex& parent) const

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QHash>
 
+#include <algorithm>
+#include <cstring>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,13 +19,22 @@ namespace {
 
 constexpr QChar kEsc = QChar(0x1B);
 
-bool isRawByte(QChar c) { return c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF; }
+// A raw file-name byte (see FileNames.h) is a LONE low surrogate
+// U+DC80..U+DCFF; the same unit after a high surrogate is the second half
+// of a character above U+FFFF (such as U+1F4BE) and stays as it is.
+bool isRawByte(QStringView text, qsizetype i)
+{
+    const char16_t c = text[i].unicode();
+    return c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !text[i - 1].isHighSurrogate());
+}
 
 bool needsEscape(const QString& text)
 {
-    for (const QChar c : text)
-        if (c == u'\n' || c == u'\r' || c == kEsc || isRawByte(c))
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\n' || c == u'\r' || c == kEsc || c == QChar(0) || isRawByte(text, i))
             return true;
+    }
     return false;
 }
 
@@ -47,17 +59,63 @@ bool isPlainRelative(QStringView v)
     return true;
 }
 
-QString decodeLine(const QByteArray& bytes)
+// What decoding a line needs: plain lines (ASCII without ESC or NUL) are
+// their own text, byte for byte.
+struct LineKind {
+    bool plain = true;
+    bool nul = false;
+};
+
+LineKind lineKind(const char* bytes, qsizetype n)
 {
-    bool ascii = true;
-    for (const char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
+    unsigned char high = 0;
+    bool special = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        high |= c;
+        special |= c == 0x1B || c == 0;
+    }
+    LineKind kind;
+    kind.plain = high < 0x80 && !special;
+    kind.nul = special && std::memchr(bytes, 0, size_t(n));
+    return kind;
+}
+
+// isPlainRelative on a line's bytes.
+bool isPlainRelative(const char* v, qsizetype n)
+{
+    if (n < 3 || v[0] != '.' || v[1] != '/' || v[n - 1] == '/')
+        return false;
+    qsizetype start = 2;
+    for (qsizetype i = 2; i <= n; ++i) {
+        if (i < n && v[i] == '\\')
+            return false;
+        if (i == n || v[i] == '/') {
+            const qsizetype len = i - start;
+            if (len == 0 || (v[start] == '.' && (len == 1 || (len == 2 && v[start + 1] == '.'))))
+                return false;
+            start = i + 1;
         }
-    if (ascii)
-        return QString::fromLatin1(bytes);
-    return TextFile::isValidUtf8(bytes) ? QString::fromUtf8(bytes) : TextFile::decodeWindows1252(bytes);
+    }
+    return true;
+}
+
+// One line's bytes as text: UTF-8, or Windows-1252 when they are not
+// UTF-8. A U+FEFF at the start of a line is a character of the name (the
+// file's own BOM is taken off before the first line is decoded).
+QString decodeLine(const char* bytes, qsizetype n)
+{
+    qsizetype i = 0;
+    while (i < n && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    if (i == n)
+        return QString::fromLatin1(bytes, n);
+    const QByteArray raw = QByteArray::fromRawData(bytes, n);
+    if (!TextFile::isValidUtf8(raw))
+        return TextFile::decodeWindows1252(raw);
+    if (n >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0)
+        return QChar(0xFEFF) + QString::fromUtf8(bytes + 3, n - 3);
+    return QString::fromUtf8(bytes, n);
 }
 
 } // namespace
@@ -68,14 +126,17 @@ QString escapeLine(const QString& text)
         return text;
     QString out;
     out.reserve(text.size() + 8);
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         if (c == u'\n')
             out += QStringLiteral("\x1bn");
         else if (c == u'\r')
             out += QStringLiteral("\x1br");
         else if (c == kEsc)
             out += QStringLiteral("\x1b\x1b");
-        else if (isRawByte(c))
+        else if (c == QChar(0))
+            out += QStringLiteral("\x1b" "0");
+        else if (isRawByte(text, i))
             out += QStringLiteral("\x1bx")
                 + QString::number(c.unicode() - 0xDC00, 16).rightJustified(2, u'0').toUpper();
         else
@@ -105,6 +166,9 @@ QString unescapeLine(const QString& line)
             ++i;
         } else if (k == kEsc) {
             out += kEsc;
+            ++i;
+        } else if (k == u'0') {
+            out += QChar(0);
             ++i;
         } else if (k == u'x' && i + 3 < line.size() && TextFile::hexDigitValue(line.at(i + 2)) >= 0
                    && TextFile::hexDigitValue(line.at(i + 3)) >= 0) {
@@ -177,6 +241,65 @@ bool write(const QString& cacheFile, const QStringList& fullPaths, const QString
     return TextFile::writeAtomic(cacheFile, data);
 }
 
+namespace {
+
+// Turns stored paths back into absolute ones. Games of one folder share the
+// stored form of that folder: its absolute form is worked out once, from
+// the folder's first game, and reused for ordinary names, so a collection
+// stored as "../..." costs one path resolution per folder, not per game.
+class PathResolver {
+    static QString joined(const QString& head, QStringView tail)
+    {
+        QString out;
+        out.reserve(head.size() + tail.size());
+        return out.append(head).append(tail);
+    }
+
+public:
+    explicit PathResolver(const QString& programFolder) : m_programFolder(programFolder) {}
+
+    QString resolve(const QString& stored)
+    {
+        if (m_programFolder.endsWith(u'/') && isPlainRelative(stored))
+            return joined(m_programFolder, QStringView(stored).mid(2));
+        const qsizetype slash = stored.lastIndexOf(u'/');
+        const QStringView name = QStringView(stored).mid(slash + 1);
+        // Names the resolution could treat specially take the whole way.
+        if (slash < 1 || name.isEmpty() || name.startsWith(u'.') || name.contains(u':')
+            || stored.contains(u'\\'))
+            return resolvedPath(m_programFolder, stored);
+        const QStringView folder = QStringView(stored).left(slash + 1);
+        if (!m_lastFolder.isNull() && folder == m_lastFolder) {
+            if (!m_lastForm.isNull())
+                return joined(m_lastForm, name);
+        } else {
+            m_lastFolder = folder.toString();
+            const auto known = m_forms.constFind(m_lastFolder);
+            if (known == m_forms.cend()) {
+                const QString whole = resolvedPath(m_programFolder, stored);
+                m_lastForm = whole.endsWith(name) && whole.size() > name.size()
+                        && whole.at(whole.size() - name.size() - 1) == u'/'
+                    ? whole.chopped(name.size())
+                    : QString();
+                m_forms.insert(m_lastFolder, m_lastForm);
+                return whole;
+            }
+            m_lastForm = *known;
+            if (!m_lastForm.isNull())
+                return joined(m_lastForm, name);
+        }
+        return resolvedPath(m_programFolder, stored);
+    }
+
+private:
+    QString m_programFolder;
+    QHash<QString, QString> m_forms; // stored folder -> absolute folder, null when not derivable
+    QString m_lastFolder;
+    QString m_lastForm;
+};
+
+} // namespace
+
 ReadResult read(const QString& cacheFile, const QString& programFolder, int maxPairs,
                 const std::function<void(int)>& progress)
 {
@@ -193,28 +316,68 @@ ReadResult read(const QString& cacheFile, const QString& programFolder, int maxP
     }
     r.found = true;
 
+    // Each line becomes its list entry as soon as it is complete: the file's
+    // lines are never all held at once beside the lists built from them.
     const qsizetype maxLines = qsizetype(qMax(0, maxPairs)) * 2;
-    QList<QByteArray> lines;
-    lines.reserve(qMin<qsizetype>(maxLines, 4096));
-    QByteArray current;
+    const qsizetype expectedPairs = qMin<qsizetype>(qMax(0, maxPairs), file.size() / 16 + 1);
+    r.fullPaths.reserve(expectedPairs);
+    r.shortNames.reserve(expectedPairs);
+    PathResolver resolver(programFolder);
+    const bool programFolderEnds = programFolder.endsWith(u'/');
+    qsizetype lines = 0;
+    QString pendingPath;
+    auto takeLine = [&](const char* bytes, qsizetype n) {
+        if (lines == 0 && n >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) {
+            bytes += 3; // the file's own BOM, not part of the first path
+            n -= 3;
+        }
+        QString text;
+        const LineKind kind = lineKind(bytes, n);
+        if (kind.nul)
+            r.corrupt = true;
+        if (kind.plain && lines % 2 == 0 && programFolderEnds && isPlainRelative(bytes, n)) {
+            // The common case, built in one piece: program folder + rest.
+            pendingPath = QString(programFolder.size() + n - 2, Qt::Uninitialized);
+            QChar* out = pendingPath.data();
+            std::copy(programFolder.cbegin(), programFolder.cend(), out);
+            out += programFolder.size();
+            for (qsizetype k = 2; k < n; ++k)
+                *out++ = QChar(char16_t(static_cast<unsigned char>(bytes[k])));
+            ++lines;
+            return;
+        }
+        if (kind.plain)
+            text = QString::fromLatin1(bytes, n);
+        else
+            text = unescapeLine(decodeLine(bytes, n));
+        if (lines % 2 == 0) {
+            pendingPath = resolver.resolve(text);
+        } else {
+            r.fullPaths.append(std::move(pendingPath));
+            r.shortNames.append(std::move(text));
+            pendingPath = QString();
+            if (progress && r.fullPaths.size() % 500 == 0)
+                progress(int(r.fullPaths.size()));
+        }
+        ++lines;
+    };
+
+    QByteArray current; // a line that runs over the end of a read
     bool pendingCr = false; // a CR ended the last line; a following LF belongs to it
     bool inLine = false;
-    auto finishLine = [&] {
-        lines.append(current);
-        current.clear();
-        inLine = false;
-    };
     constexpr qint64 kChunk = 256 * 1024;
-    while (lines.size() < maxLines && !r.corrupt) {
-        const QByteArray chunk = file.read(kChunk);
-        if (chunk.isEmpty())
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    while (lines < maxLines) {
+        const qint64 got = file.read(chunk.data(), kChunk);
+        if (got <= 0)
             break;
-        // Whole runs of line bytes are taken at once; only line ends and
-        // NUL bytes are looked at one by one.
+        // Whole runs of line bytes are taken at once; only line ends are
+        // looked at one by one.
         const char* bytes = chunk.constData();
-        const qsizetype n = chunk.size();
+        const qsizetype n = qsizetype(got);
         qsizetype i = 0;
-        while (i < n && lines.size() < maxLines) {
+        qsizetype nextLf = -1;
+        while (i < n && lines < maxLines) {
             if (pendingCr) {
                 pendingCr = false;
                 if (bytes[i] == '\n') {
@@ -222,41 +385,40 @@ ReadResult read(const QString& cacheFile, const QString& programFolder, int maxP
                     continue;
                 }
             }
-            qsizetype end = i;
-            while (end < n && bytes[end] != '\r' && bytes[end] != '\n' && bytes[end] != '\0')
-                ++end;
-            if (end > i) {
+            // The next LF is looked up once and kept (a file of CR-ended
+            // lines must not search the rest of the read for every line).
+            if (nextLf < i) {
+                const void* lf = std::memchr(bytes + i, '\n', size_t(n - i));
+                nextLf = lf ? static_cast<const char*>(lf) - bytes : n;
+            }
+            const void* cr = std::memchr(bytes + i, '\r', size_t(nextLf - i));
+            const qsizetype end = cr ? static_cast<const char*>(cr) - bytes : nextLf;
+            if (end == n) {
+                // The line goes on in the next read (or ends with the file).
                 inLine = true;
                 const qsizetype room = kMaxLineBytes - current.size();
                 if (room > 0)
                     current.append(bytes + i, qMin(room, end - i));
+                break;
             }
-            if (end == n)
-                break;
-            if (bytes[end] == '\0') {
-                r.corrupt = true;
-                break;
+            if (inLine) {
+                const qsizetype room = kMaxLineBytes - current.size();
+                if (room > 0)
+                    current.append(bytes + i, qMin(room, end - i));
+                takeLine(current.constData(), current.size());
+                current.clear();
+                inLine = false;
+            } else {
+                takeLine(bytes + i, qMin<qsizetype>(end - i, kMaxLineBytes));
             }
             pendingCr = bytes[end] == '\r';
-            finishLine();
             i = end + 1;
         }
     }
-    if (inLine && lines.size() < maxLines && !r.corrupt)
-        finishLine();
-    if (!lines.isEmpty() && lines.first().startsWith("\xEF\xBB\xBF"))
-        lines.first().remove(0, 3);
-
-    const qsizetype pairs = (lines.size() + 1) / 2;
-    r.fullPaths.reserve(pairs);
-    r.shortNames.reserve(pairs);
-    for (qsizetype p = 0; p < pairs; ++p) {
-        r.fullPaths.append(resolvedPath(programFolder, unescapeLine(decodeLine(lines.at(2 * p)))));
-        r.shortNames.append(2 * p + 1 < lines.size() ? unescapeLine(decodeLine(lines.at(2 * p + 1)))
-                                                     : QString());
-        if (progress && (p + 1) % 500 == 0)
-            progress(int(p + 1));
-    }
+    if (inLine && lines < maxLines)
+        takeLine(current.constData(), current.size());
+    if (lines % 2 == 1) // an odd line count: the last path has an empty name
+        r.fullPaths.append(std::move(pendingPath)), r.shortNames.append(QString());
     return r;
 }
 

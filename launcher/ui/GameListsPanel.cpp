@@ -560,9 +560,9 @@ void GameListsPanel::refreshGameModels()
 {
     ++m_selectionDepth;
     m_completeModel->setNames(m_lib->games.UAE_Short());
-    m_simpleModel->setNames(m_lib->games.WIthoutDoubles());
+    const bool simpleChanged = m_simpleModel->setNames(m_lib->games.WIthoutDoubles());
     --m_selectionDepth;
-    m_search.setSimpleList(m_lib->games.WIthoutDoubles());
+    if (simpleChanged) m_search.setSimpleList(m_lib->games.WIthoutDoubles()); // sorted once per new list
     if (m_previewIndex >= m_lib->games.count())
         m_previewIndex = -1;
 }

@@ -140,7 +140,7 @@ TEST_F(GameListTest, CacheLoadIsCappedAndBadCachesNeverBreakTheLists)
     host.onEvents = [&] { ++progressSteps; };
     EXPECT_EQ(list.LoadGameListFromCache(cache), GameList::CacheLoad::Loaded);
     EXPECT_EQ(list.count(), ListCache::kMaxPairs);
-    EXPECT_EQ(list.UAE_Short().last(), QStringLiteral("n30000"));
+    EXPECT_EQ(list.UAE_Short().last(), QStringLiteral("n%1").arg(ListCache::kMaxPairs - 1));
     EXPECT_EQ(progressSteps, ListCache::kMaxPairs / 500);
     EXPECT_TRUE(host.titles.contains(QStringLiteral("Loading: 30000")));
 
@@ -148,10 +148,11 @@ TEST_F(GameListTest, CacheLoadIsCappedAndBadCachesNeverBreakTheLists)
     EXPECT_EQ(list.LoadGameListFromCache(profile + "none.txt"), GameList::CacheLoad::Missing);
     EXPECT_EQ(list.count(), ListCache::kMaxPairs);
 
-    // Binary data ends the read; what came before stays.
+    // A NUL byte is flagged but does not end the read: it is a character.
     dir.write("Config/Amiga/arvex_Cache.txt", QByteArray("./a.adf\r\na\r\n./b\0\x01\x02", 17));
     EXPECT_EQ(list.LoadGameListFromCache(cache), GameList::CacheLoad::Corrupt);
-    EXPECT_EQ(list.UAE_Short(), QStringList{"a"});
+    EXPECT_EQ(list.UAE_Short(), (QStringList{"a", ""}));
+    EXPECT_EQ(list.UAE_FULL().last(), dir.path() + QString::fromLatin1("b\0\x01", 3));
 
     // A CR LF split between two reads of the file (256 KiB each) ends one line.
     dir.write("Config/Amiga/arvex_Cache.txt",
