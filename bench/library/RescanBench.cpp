@@ -1,12 +1,20 @@
-// "Rescan list" as the user sees it, against its floor, in one run: the main
-// window, built as the program builds it, on a profile whose game folder
-// holds 30,000 games in 1,500 folders (the tree of the library benchmark);
-// each run clicks the rescan button and stops the watch when the click has
-// returned (lists filled), then times `find DIR -iname '*.adf' | sort -f` on
-// the same tree. It also records the longest stretch in which the window's
-// events could not run (a zero timer that fires whenever they do). Needs a display (DISPLAY, or
-// QT_QPA_PLATFORM=offscreen).
-//   bench_rescan [runs]
+// "Rescan list" as the user sees it, against its floor, in one run, for
+// three tree shapes (one flat folder, one folder per game file, 1,500
+// folders) at 10,000 and 30,000 games: the main window, built as the program
+// builds it, on a profile whose game folder is that tree; each run clicks
+// the rescan button and stops the watch when the click has returned (lists
+// filled), then times `find DIR -iname '*.adf' | sort -f` on the same tree.
+// It also records the longest stretch in which the window's events could not
+// run (a zero timer that fires whenever they do). After the rescans, the
+// program's start (window built, profile loaded from the new cache, first
+// preview look-up, window shown) is timed in fresh processes, so the start
+// with a flat folder can be compared with the start over 1,500 folders.
+// Needs a display (DISPLAY, or QT_QPA_PLATFORM=offscreen).
+//   bench_rescan [runs]                         every shape at both sizes
+//   bench_rescan --one SHAPE COUNT [runs]       one tree (shape: flat, per-game, 1500-folders)
+//   bench_rescan --start SHAPE COUNT            one start, after --one made its cache
+#include "BenchTrees.h"
+
 #include "config/SettingsPaths.h"
 #include "ui/LauncherAssembly.h"
 
@@ -16,85 +24,59 @@
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-const QString kTree = QStringLiteral("/tmp/arvex-bench-library/tree/");
-constexpr int kFolders = 1500;
-constexpr int kFilesPerFolder = 20;
+using BenchTrees::Shape;
 
-// The same tree as library_bench makes (kept between runs).
-void makeTree()
-{
-    const QString marker = kTree + QStringLiteral(".complete");
-    if (QFile::exists(marker))
-        return;
-    static const char* publishers[] = {"Rainbow Arts", "Psygnosis", "Ocean", "Gremlin", "Team17"};
-    QDir(kTree).removeRecursively();
-    for (int d = 0; d < kFolders; ++d) {
-        const QString folder = kTree + QStringLiteral("Group %1/Folder %2/").arg(d / 50).arg(d);
-        QDir().mkpath(folder);
-        for (int f = 0; f < kFilesPerFolder; ++f) {
-            const QString name = QStringLiteral("Game %1 %2 (19%3)(%4)(Disk %5 of 4)[cr CSL].adf")
-                                     .arg(d)
-                                     .arg(f / 4)
-                                     .arg(85 + f % 10)
-                                     .arg(QLatin1String(publishers[(d + f) % 5]))
-                                     .arg(f % 4 + 1);
-            const int fd = ::open(QFile::encodeName(folder + name).constData(), O_WRONLY | O_CREAT, 0644);
-            if (fd >= 0)
-                ::close(fd);
-        }
-    }
-    QFile(marker).open(QIODevice::WriteOnly);
-}
-
-double findSortMs()
+double findSortMs(const QString& tree)
 {
     QElapsedTimer t;
     t.start();
     QProcess p;
     p.start(QStringLiteral("/bin/sh"),
-            {QStringLiteral("-c"), QStringLiteral("find '%1' -iname '*.adf' | sort -f > /dev/null").arg(kTree)});
-    p.waitForFinished(60000);
+            {QStringLiteral("-c"), QStringLiteral("find '%1' -iname '*.adf' | sort -f > /dev/null").arg(tree)});
+    p.waitForFinished(120000);
     return t.nsecsElapsed() / 1e6;
 }
 
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    return v.empty() ? 0 : v[v.size() / 2];
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+QString homeFor(Shape s, int count)
 {
-    QApplication app(argc, argv);
-    const int runs = argc >= 2 ? std::max(1, atoi(argv[1])) : 7;
-    makeTree();
+    return QStringLiteral("/tmp/arvex-bench-library/home-%1-%2/").arg(QLatin1String(BenchTrees::shapeName(s))).arg(count);
+}
 
-    QTemporaryDir home;
-    QDir().mkpath(home.filePath(QStringLiteral("Config/Amiga")));
-    {
-        QFile ini(home.filePath(QStringLiteral("Config/Amiga/arvex.ini")));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[Settings]\r\nEmulatorPath=/bin/true\r\nRomPath=" + QFile::encodeName(kTree)
-                  + "\r\nDir_Parameter=*.adf\r\n");
-        QFile global(home.filePath(QStringLiteral("Config/arvex.ini")));
-        global.open(QIODevice::WriteOnly);
-        global.write("[Settings]\r\nLastEmulator=Amiga\r\nUseJoystick=0\r\n");
-    }
+// A program folder with one profile whose game folder is `tree`.
+void makeHome(const QString& home, const QString& tree)
+{
+    QDir(home).removeRecursively();
+    QDir().mkpath(home + QStringLiteral("Config/Amiga"));
+    QFile ini(home + QStringLiteral("Config/Amiga/arvex.ini"));
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Settings]\r\nEmulatorPath=/bin/true\r\nRomPath=" + QFile::encodeName(tree)
+              + "\r\nDir_Parameter=*.adf\r\n");
+    QFile global(home + QStringLiteral("Config/arvex.ini"));
+    global.open(QIODevice::WriteOnly);
+    global.write("[Settings]\r\nLastEmulator=Amiga\r\nUseJoystick=0\r\n");
+}
 
-    LauncherAssembly launcher(SettingsPaths(home.path() + u'/', "arvex"));
+int rescanOne(Shape shape, int count, int runs)
+{
+    const QString tree = BenchTrees::makeTree(shape, count);
+    const QString home = homeFor(shape, count);
+    makeHome(home, tree);
+
+    LauncherAssembly launcher(SettingsPaths(home, "arvex"));
     MainWindow& window = launcher.window();
     window.setEndProcess([](int) {});
     window.Form_Load();
@@ -137,17 +119,80 @@ int main(int argc, char** argv)
             longestGapNs = sinceEvents.nsecsElapsed();
             longestGapEnd = QStringLiteral("(end of the click)");
         }
-        const double floorMs = findSortMs();
+        const double floorMs = findSortMs(tree);
         rescan.push_back(ms);
         floor.push_back(floorMs);
         gaps.push_back(longestGapNs / 1e6);
-        std::printf("run %d: rescan %.1f ms, find | sort -f %.1f ms, ratio %.2f, longest without events %.1f ms "
-                    "(ending at: %s)\n",
-                    r + 1, ms, floorMs, ms / floorMs, longestGapNs / 1e6,
+        std::printf("  %s %d run %d: rescan %.1f ms, find | sort -f %.1f ms, ratio %.2f, longest without events "
+                    "%.1f ms (ending at: %s)\n",
+                    BenchTrees::shapeName(shape), count, r + 1, ms, floorMs, ms / floorMs, longestGapNs / 1e6,
                     longestGapEnd.simplified().toLocal8Bit().constData());
     }
-    std::printf("rescan of 30,000 files in 1,500 folders: median %.1f ms, find | sort -f median %.1f ms, "
-                "ratio %.2f; longest stretch without events: median %.1f ms\n",
-                median(rescan), median(floor), median(rescan) / median(floor), median(gaps));
+    std::printf("rescan %-12s %5d games: median %7.1f ms, find | sort -f median %6.1f ms, ratio %.2f; "
+                "longest without events median %.1f ms\n",
+                BenchTrees::shapeName(shape), count, median(rescan), median(floor), median(rescan) / median(floor),
+                median(gaps));
+    std::fflush(stdout);
+    return 0;
+}
+
+// One start in this process: the window built, the profile loaded from its
+// cache (with the first preview look-up), the window shown and its events run.
+int startOne(Shape shape, int count)
+{
+    QElapsedTimer t;
+    t.start();
+    LauncherAssembly launcher(SettingsPaths(homeFor(shape, count), "arvex"));
+    MainWindow& window = launcher.window();
+    window.setEndProcess([](int) {});
+    window.Form_Load();
+    window.show();
+    QCoreApplication::processEvents();
+    std::printf("%.2f\n", t.nsecsElapsed() / 1e6);
+    return 0;
+}
+
+int runChild(const QStringList& args)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(QCoreApplication::applicationFilePath(), args);
+    p.waitForFinished(-1);
+    const QByteArray out = p.readAllStandardOutput();
+    if (args.first() == QLatin1String("--start"))
+        return int(out.trimmed().toDouble() * 100);
+    std::fputs(out.constData(), stdout);
+    std::fflush(stdout);
+    return p.exitCode();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    Shape shape = Shape::Flat;
+    if (args.size() >= 3 && args[0] == QLatin1String("--one") && BenchTrees::parseShape(args[1], shape))
+        return rescanOne(shape, args[2].toInt(), args.size() >= 4 ? std::max(1, args[3].toInt()) : 5);
+    if (args.size() >= 3 && args[0] == QLatin1String("--start") && BenchTrees::parseShape(args[1], shape))
+        return startOne(shape, args[2].toInt());
+
+    const int runs = args.isEmpty() ? 5 : std::max(1, args[0].toInt());
+    const Shape shapes[] = {Shape::Folders1500, Shape::PerGame, Shape::Flat};
+    for (int count : {10000, 30000}) {
+        std::vector<double> starts[3];
+        for (int s = 0; s < 3; ++s) {
+            const QString name = QLatin1String(BenchTrees::shapeName(shapes[s]));
+            runChild({QStringLiteral("--one"), name, QString::number(count), QString::number(runs)});
+            for (int r = 0; r < runs; ++r)
+                starts[s].push_back(runChild({QStringLiteral("--start"), name, QString::number(count)}) / 100.0);
+        }
+        for (int s = 1; s < 3; ++s)
+            std::printf("start %-12s %5d games: median %6.1f ms, beside the start over 1,500 folders %6.1f ms "
+                        "(ratio %.2f)\n",
+                        BenchTrees::shapeName(shapes[s]), count, median(starts[s]), median(starts[0]),
+                        median(starts[s]) / median(starts[0]));
+    }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <dirent.h>
+#include <functional>
 #include <set>
 #include <sys/stat.h>
 #include <utility>
@@ -50,8 +51,13 @@ using FolderId = std::pair<dev_t, ino_t>;
 
 // Lists one folder. False when it cannot be opened. `visited` makes every
 // real folder count once, whatever symlinks lead to it.
+// `tick` runs every kTickEntries entries, so that the progress of a scan
+// keeps its pace inside a folder of many thousand entries too.
+constexpr int kTickEntries = 1024;
+
 bool listFolder(const FolderEntry& folder, const WildcardList* patterns, bool wantFiles,
-                std::set<FolderId>& visited, bool& alreadyVisited, Listing& out)
+                std::set<FolderId>& visited, bool& alreadyVisited, Listing& out,
+                const std::function<void(qsizetype)>& tick = {})
 {
     alreadyVisited = false;
     DIR* dir = ::opendir(folder.raw.constData());
@@ -65,7 +71,10 @@ bool listFolder(const FolderEntry& folder, const WildcardList* patterns, bool wa
     }
     const QByteArray rawPrefix = rawWithSeparator(folder.raw);
     const QString prefix = withSeparator(folder.path);
+    int entries = 0;
     while (const dirent* e = ::readdir(dir)) {
+        if (tick && ++entries % kTickEntries == 0)
+            tick(out.files.size());
         if (e->d_name[0] == '.')
             continue; // ".", ".." and the hidden dot files
         bool isDir = e->d_type == DT_DIR;
@@ -87,7 +96,7 @@ bool listFolder(const FolderEntry& folder, const WildcardList* patterns, bool wa
         }
     }
     ::closedir(dir);
-    std::sort(out.files.begin(), out.files.end(), listBoxLess);
+    sortListBox(out.files); // each name folded once, not in every comparison
     std::sort(out.dirs.begin(), out.dirs.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return listBoxLess(a.path, b.path); });
     return true;
@@ -101,13 +110,13 @@ FileScanRecursive::FileScanRecursive(LibraryHost& host) : m_host(host)
     m_msNow = [this] { return m_steady.elapsed(); };
 }
 
-void FileScanRecursive::progress(ProgressTarget target, const QString& title)
+void FileScanRecursive::progress(ProgressTarget target, const QString& title, qsizetype pending)
 {
     const qint64 now = m_msNow();
     if (now - m_lastProgressMs < kProgressIntervalMs)
         return;
     m_lastProgressMs = now;
-    setCaption(target, title + QString::number(m_resultList.size()));
+    setCaption(target, title + QString::number(m_resultList.size() + pending));
     m_host.processEvents();
 }
 
@@ -175,7 +184,8 @@ std::optional<int> FileScanRecursive::ScanFiles(QString& DirectoryPath, const QS
                 return std::nullopt;
             Listing listing;
             bool already = false;
-            const bool opened = listFolder(top, &patterns, true, visited, already, listing);
+            const bool opened = listFolder(top, &patterns, true, visited, already, listing,
+                                           [&](qsizetype found) { progress(CaptionOrLabel, SuchTitle, found); });
             if (!opened && first)
                 return notFound();
             first = false;
@@ -200,7 +210,10 @@ std::optional<int> FileScanRecursive::ScanFiles(QString& DirectoryPath, const QS
     }
     if (!stopped)
         setCaption(CaptionOrLabel, remembered);
-    sortListBox(m_resultList);
+    // Folders are visited in order and each folder's files come sorted, so
+    // the result often is in order already (a flat folder always is).
+    if (!std::is_sorted(m_resultList.cbegin(), m_resultList.cend(), listBoxLess))
+        sortListBox(m_resultList);
     return int(m_resultList.size());
 }
 

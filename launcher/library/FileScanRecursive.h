@@ -13,7 +13,8 @@
 //
 // Progress goes to the host: ScanFiles shows the running total of files
 // found at its first check and then whenever kProgressIntervalMs have passed
-// (checked after every file and every folder, whatever the folders hold), and
+// (checked after every file and every folder, whatever the folders hold, and
+// every 1,024 entries while one folder is read), and
 // lets pending window events run at the same points, so the window stays
 // responsive, a scan repaints about 20 times a second instead of once per
 // folder, and BreakScan can be called from a window event while a scan runs.
@@ -64,9 +65,10 @@ public:
     void setProgressClock(std::function<qint64()> msNow) { m_msNow = std::move(msNow); }
 
 private:
-    // Shows `title` with the running total and lets events run when
+    // Shows `title` with the running total (the results plus `pending` files
+    // found in the folder being read) and lets events run when
     // kProgressIntervalMs have passed since the last time.
-    void progress(ProgressTarget target, const QString& title);
+    void progress(ProgressTarget target, const QString& title, qsizetype pending = 0);
 
     QString caption(ProgressTarget target) const;
     void setCaption(ProgressTarget target, const QString& text);

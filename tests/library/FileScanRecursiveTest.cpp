@@ -240,6 +240,32 @@ TEST_F(ScanTest, ProgressFollowsTheClockAndCountsTheRunningTotal)
     }
 }
 
+TEST_F(ScanTest, ProgressKeepsItsPaceInsideOneLargeFolder)
+{
+    // One flat folder of 3,000 games: events run, with the count found so
+    // far, while the folder is still being read (before any result is kept).
+    for (int f = 0; f < 3000; ++f)
+        ASSERT_TRUE(touchRaw(encodeFileName(dir.path()), QByteArray("game ") + QByteArray::number(f) + ".adf"));
+    const QString title = QStringLiteral("*.adf searching... ");
+    qint64 ms = 0;
+    scan.setProgressClock([&] { return ms += FileScanRecursive::kProgressIntervalMs; });
+    QList<int> shownWhileReading;
+    host.onEvents = [&] {
+        if (scan.Result_list().isEmpty())
+            shownWhileReading.append(host.statusText().mid(title.size()).toInt());
+    };
+    QString path = dir.path();
+    ASSERT_EQ(scan.ScanFiles(path, QStringLiteral("*.adf"), title, FileScanRecursive::ProgressTarget::StatusLabel)
+                  .value_or(-1),
+              3000);
+    // One check per 1,024 entries read, each with the running count.
+    ASSERT_GE(shownWhileReading.size(), 2);
+    EXPECT_GT(shownWhileReading.first(), 0);
+    EXPECT_GT(shownWhileReading.last(), 2000);
+    EXPECT_TRUE(std::is_sorted(shownWhileReading.begin(), shownWhileReading.end()));
+    EXPECT_TRUE(std::is_sorted(scan.Result_list().begin(), scan.Result_list().end(), listBoxLess));
+}
+
 TEST_F(ScanTest, ScanDirsListsEveryFolderWithSeparator)
 {
     dir.mkdir("b/c");
