@@ -56,7 +56,8 @@ QStringList StartScriptHost(const QString& scriptPath)
     const QByteArray first = f.readLine(4096);
     if (first.startsWith("#!")) {
         // As the kernel does: the interpreter, then the rest of the line as one argument.
-        const QString line = QString::fromUtf8(first.mid(2)).trimmed();
+        // The interpreter's path is a file name: its bytes stay as they are.
+        const QString line = decodeFileName(first.mid(2)).trimmed();
         const qsizetype blank = line.indexOf(QRegularExpression(QStringLiteral("[ \t]")));
         const QString interpreter = blank < 0 ? line : line.left(blank);
         const QString argument = blank < 0 ? QString() : line.mid(blank).trimmed();

@@ -5,6 +5,7 @@
 #include "launch/GameLauncher.h"
 #include "launch/LaunchTestSupport.h"
 #include "launch/ProgramRunner.h"
+#include "launch/StartScript.h"
 #include "library/FileNames.h"
 #include "library/FileScanRecursive.h"
 #include "library/LibraryHost.h"
@@ -186,6 +187,12 @@ TEST_F(FileNameLaunchTest, ProgramsAndArgumentsWithRawBytesAreFoundAndStartedAsT
     QFile::remove(record);
     ASSERT_GT(SpawnDetached(name, {decodeFileName(argument)}, decodeFileName(folder)), 0);
     EXPECT_EQ(WaitForRecord(record), (QList<QByteArray>{folder, argument}));
+
+    // A start script whose "#!" line names that program runs with it.
+    QFile::remove(record);
+    const QString script = dir.write(QStringLiteral("Config/Demo/Startscript.vbs"), "#!" + program + "\n");
+    EXPECT_GT(RunStartScript(script), 0);
+    EXPECT_EQ(WaitForRecord(record).mid(1), QList<QByteArray>{QFile::encodeName(script)});
 }
 
 } // namespace
