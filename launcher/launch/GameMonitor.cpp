@@ -8,6 +8,10 @@
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 constexpr int kHistoryLineLimit = 29;
+// How long one tick may read the process table; the rest of the tick (the
+// fresh reads that confirm a match) stays well within the 5 ms a window
+// may be blocked.
+constexpr std::chrono::microseconds kTickReadBudget{2500};
 } // namespace
 
 QString StartedDisplayName(const QString& path)
@@ -36,6 +40,7 @@ GameMonitor::GameMonitor(LaunchHost& host, ProcessTable& processes, ScreenResolu
     connect(&m_timer, &QTimer::timeout, this, &GameMonitor::EmuActiveTimer_Timer);
     m_childPoll.setInterval(100);
     connect(&m_childPoll, &QTimer::timeout, this, &GameMonitor::pollLaunchedChild);
+    m_processes.prepare();
 }
 
 GameMonitor::~GameMonitor()
@@ -123,13 +128,16 @@ void GameMonitor::EmuActiveTimer_Timer()
         return;
     if (m_grace > 0)
         --m_grace;
-    m_seenPid = FindRunningProgram(m_watched, m_processes, m_seenPid);
+    const RunningSearch search = FindRunningProgramWithin(m_watched, m_processes, m_seenPid, kTickReadBudget);
+    m_seenPid = search.pid;
     if (m_seenPid != 0) {
         m_runningShown = true;
         m_host.showRunning(Msg(QStringLiteral("Gestartet: "), QStringLiteral("Running: ")) + m_watched);
         return;
     }
-    if (m_grace >= 1)
+    // A walk that ran out of time has not seen every process: the program
+    // may still run, so only a complete walk ends the watch.
+    if (m_grace >= 1 || !search.complete)
         return;
     // Ended by name: a launched child still running under another name is
     // collected whenever it ends.

@@ -12,6 +12,10 @@
 // kEarlyExitSeconds with a failure status or a signal, without the user
 // having asked to end it, ends the watch at once and is reported with the
 // last lines of its error output; a quick clean exit says nothing.
+// A tick reads the process table for a few milliseconds at most; a tick that
+// could not see every process in that time never counts the program as
+// ended (the next tick goes on where it stopped). The table is asked to
+// learn the running processes in the background as the monitor is made.
 // UI thread.
 #include "launch/EmulatorExit.h"
 #include "launch/LaunchHost.h"

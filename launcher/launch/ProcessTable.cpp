@@ -8,10 +8,14 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <ctime>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -144,64 +148,57 @@ unsigned long long ticksSinceBoot()
         + (unsigned long long)(ts.tv_nsec) * ticksPerSecond() / 1000000000ULL;
 }
 
+// The ids of /proc, highest first: the newest processes, among them a
+// just-started emulator, come first in a walk that may run out of time.
+std::vector<long> listProcessIds()
+{
+    std::vector<long> ids;
+    DIR* dir = ::opendir("/proc");
+    if (!dir)
+        return ids;
+    ids.reserve(1024);
+    while (const dirent* e = ::readdir(dir)) {
+        if (e->d_name[0] < '1' || e->d_name[0] > '9')
+            continue;
+        char* end = nullptr;
+        const long pid = std::strtol(e->d_name, &end, 10);
+        if (end && !*end)
+            ids.push_back(pid);
+    }
+    ::closedir(dir);
+    std::sort(ids.begin(), ids.end(), std::greater<>());
+    return ids;
+}
+
 class ProcTable final : public ProcessTable {
 public:
-    // One walk over /proc. What is known of a process is kept between walks,
-    // and a walk reads only what it must:
-    //  - a new id: read whole;
-    //  - a young process (started within kYoungSeconds): its stat again, and
-    //    read whole when its start time or kernel name changed, since a
-    //    launcher script execs its emulator right after it starts;
-    //  - every other known one: its stat once in kCheckRounds walks, in turn,
-    //    which finds a reused id or a late exec within that many walks.
-    // A remembered process may thus be a few walks out of date; the finders
-    // below confirm a match with a fresh lookup before they report it.
+    ~ProcTable() override
+    {
+        m_stopPriming = true;
+        if (m_primer.joinable())
+            m_primer.join();
+    }
+
     void forEach(const std::function<bool(const ProcessInfo&)>& visit) const override
     {
-        DIR* dir = ::opendir("/proc");
-        if (!dir)
-            return;
+        walk(visit, nullptr);
+    }
+
+    bool forEachWithin(const std::function<bool(const ProcessInfo&)>& visit,
+                       std::chrono::microseconds budget) const override
+    {
+        const auto deadline = std::chrono::steady_clock::now() + budget;
+        return walk(visit, &deadline);
+    }
+
+    // Reads every process not yet known on a thread of its own. It holds the
+    // lock only to look up and to store one process, so a walk never waits
+    // for more than that.
+    void prepare() override
+    {
         std::lock_guard lock(m_mutex);
-        ++m_walk;
-        const unsigned long long youngSince = ticksSinceBoot() - kYoungSeconds * ticksPerSecond();
-        bool complete = true;
-        ProcessStat st;
-        while (const dirent* e = ::readdir(dir)) {
-            if (e->d_name[0] < '1' || e->d_name[0] > '9')
-                continue;
-            char* end = nullptr;
-            const long pid = std::strtol(e->d_name, &end, 10);
-            if (!end || *end)
-                continue;
-            Known& k = m_known[pid];
-            const bool isNew = k.walk == 0;
-            k.walk = m_walk;
-            if (isNew || k.started >= youngSince || (quint64(pid) + m_walk) % kCheckRounds == 0) {
-                if (!readStat(pid, st)) {
-                    m_known.erase(pid);
-                    continue;
-                }
-                k.running = st.running;
-                if (isNew || k.started != st.started || k.comm != st.comm) {
-                    k.started = st.started;
-                    k.comm = st.comm;
-                    k.info = ProcessInfo{};
-                    k.info.pid = pid;
-                    k.info.comm = QString::fromLocal8Bit(st.comm);
-                    readExeAndArguments(pid, k.info);
-                }
-            }
-            if (!k.running)
-                continue;
-            if (visit(k.info)) {
-                complete = false;
-                break;
-            }
-        }
-        ::closedir(dir);
-        // Forget the processes that have gone (known only after a whole walk).
-        if (complete)
-            std::erase_if(m_known, [this](const auto& entry) { return entry.second.walk != m_walk; });
+        if (!m_primer.joinable())
+            m_primer = std::thread([this] { prime(); });
     }
 
     bool lookup(qint64 pid, ProcessInfo& info) const override
@@ -236,11 +233,113 @@ private:
         QByteArray comm;
         bool running = false;
         ProcessInfo info;
-        quint64 walk = 0; // the last walk that saw it; 0 for a new entry
+        quint64 walk = 0; // the last walk that saw it
     };
+
+    static void learn(long pid, const ProcessStat& st, Known& k)
+    {
+        k.started = st.started;
+        k.comm = st.comm;
+        k.info = ProcessInfo{};
+        k.info.pid = pid;
+        k.info.comm = QString::fromLocal8Bit(st.comm);
+        readExeAndArguments(pid, k.info);
+    }
+
+    // One walk over /proc. What is known of each process is kept between
+    // walks, and a walk reads only what it must:
+    //  - a new id: read whole;
+    //  - a young process (started within kYoungSeconds): its stat again, and
+    //    read whole when its start time or kernel name changed, since a
+    //    launcher script execs its emulator right after it starts;
+    //  - every other known one: its stat once in kCheckRounds walks, in turn,
+    //    which finds a reused id or a late exec within that many walks.
+    // A remembered process may thus be a few walks out of date; the finders
+    // below confirm a match with a fresh lookup before they report it.
+    // With a deadline, a new or young process met after it is not visited
+    // (the walk is then incomplete: false); an older one due for its turn is
+    // visited as remembered and checked in a later walk.
+    bool walk(const std::function<bool(const ProcessInfo&)>& visit,
+              const std::chrono::steady_clock::time_point* deadline) const
+    {
+        const std::vector<long> ids = listProcessIds();
+        if (ids.empty())
+            return true; // no /proc to read: nothing can be found
+        std::lock_guard lock(m_mutex);
+        ++m_walk;
+        const unsigned long long now = ticksSinceBoot();
+        const unsigned long long youngWindow = kYoungSeconds * ticksPerSecond();
+        const unsigned long long youngSince = now > youngWindow ? now - youngWindow : 0;
+        bool complete = true;
+        bool stopped = false;
+        ProcessStat st;
+        for (const long pid : ids) {
+            auto it = m_known.find(pid);
+            const bool isNew = it == m_known.end();
+            const bool young = !isNew && it->second.started >= youngSince;
+            const bool due = isNew || young || (quint64(pid) + m_walk) % kCheckRounds == 0;
+            if (due && deadline && std::chrono::steady_clock::now() >= *deadline) {
+                if (isNew || young) {
+                    complete = false;
+                    if (!isNew)
+                        it->second.walk = m_walk;
+                    continue;
+                }
+            } else if (due) {
+                if (!readStat(pid, st)) {
+                    if (!isNew)
+                        m_known.erase(it);
+                    continue;
+                }
+                if (isNew)
+                    it = m_known.try_emplace(pid).first;
+                Known& k = it->second;
+                k.running = st.running;
+                if (isNew || k.started != st.started || k.comm != st.comm)
+                    learn(pid, st, k);
+            }
+            Known& k = it->second;
+            k.walk = m_walk;
+            if (!k.running)
+                continue;
+            if (visit(k.info)) {
+                stopped = true;
+                break;
+            }
+        }
+        // Forget the processes that have gone (known only after a whole walk).
+        if (!stopped)
+            std::erase_if(m_known, [this](const auto& entry) { return entry.second.walk != m_walk; });
+        return complete;
+    }
+
+    void prime()
+    {
+        ProcessStat st;
+        for (const long pid : listProcessIds()) {
+            if (m_stopPriming)
+                return;
+            {
+                std::lock_guard lock(m_mutex);
+                if (m_known.count(pid))
+                    continue;
+            }
+            if (!readStat(pid, st))
+                continue;
+            Known k;
+            k.running = st.running;
+            learn(pid, st, k);
+            std::lock_guard lock(m_mutex);
+            k.walk = m_walk;
+            m_known.try_emplace(pid, std::move(k));
+        }
+    }
+
     mutable std::mutex m_mutex;
     mutable std::unordered_map<long, Known> m_known;
     mutable quint64 m_walk = 0;
+    std::thread m_primer;
+    std::atomic<bool> m_stopPriming = false;
 };
 
 } // namespace
@@ -249,6 +348,11 @@ ProcessTable& systemProcessTable()
 {
     static ProcTable table;
     return table;
+}
+
+std::unique_ptr<ProcessTable> newSystemProcessTable()
+{
+    return std::make_unique<ProcTable>();
 }
 
 QString WatchedFileName(const QString& name)
@@ -328,6 +432,30 @@ qint64 FindRunningProgram(const QString& name, const ProcessTable& table, qint64
         return found != 0;
     });
     return found;
+}
+
+RunningSearch FindRunningProgramWithin(const QString& name, const ProcessTable& table, qint64 hint,
+                                       std::chrono::microseconds budget)
+{
+    RunningSearch result;
+    const QString fileName = WatchedFileName(name);
+    if (fileName.isEmpty())
+        return result;
+    ProcessInfo info;
+    if (hint > 0 && table.lookup(hint, info) && ProcessMatchesName(info, fileName)) {
+        result.pid = hint;
+        return result;
+    }
+    result.complete = table.forEachWithin(
+        [&](const ProcessInfo& p) {
+            if (ProcessMatchesName(p, fileName) && confirmed(table, p.pid, fileName))
+                result.pid = p.pid;
+            return result.pid != 0;
+        },
+        budget);
+    if (result.pid != 0)
+        result.complete = true;
+    return result;
 }
 
 bool IsProgramRunning(const QString& name, const ProcessTable& table)

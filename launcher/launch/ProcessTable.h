@@ -14,7 +14,9 @@
 #include <QList>
 #include <QString>
 
+#include <chrono>
 #include <functional>
+#include <memory>
 
 struct ProcessInfo {
     qint64 pid = 0;
@@ -29,6 +31,20 @@ public:
     virtual ~ProcessTable() = default;
     // Calls `visit` for every running process until it returns true.
     virtual void forEach(const std::function<bool(const ProcessInfo&)>& visit) const = 0;
+    // As forEach, but reads for at most about `budget`: processes it has no
+    // time left to read (or to check again when a check is due) are not
+    // visited. False when it left any out; a later call goes on where this
+    // one stopped. Tables that never take long visit all and return true.
+    virtual bool forEachWithin(const std::function<bool(const ProcessInfo&)>& visit,
+                               std::chrono::microseconds budget) const
+    {
+        (void)budget;
+        forEach(visit);
+        return true;
+    }
+    // Starts learning the running processes in the background, so that the
+    // first walks within a budget are complete. Tables that need none: nothing.
+    virtual void prepare() {}
     // The process `pid` alone; false when it does not run.
     virtual bool lookup(qint64 pid, ProcessInfo& info) const = 0;
     // Ends the process `pid` (see KillProcess). Failures are silent.
@@ -42,8 +58,13 @@ public:
 // the caller is never blocked).
 // A walk reads only the stat of a process it has seen before (same start
 // time and kernel name: same program), and reads new ones whole, so a tick of
-// the running-game monitor stays cheap with hundreds of processes.
+// the running-game monitor stays cheap with hundreds of processes. A walk
+// within a budget takes the highest ids first (the newest processes, where a
+// just-started emulator is), and prepare() reads every process once on a
+// background thread, so that even the monitor's first tick stays short.
 ProcessTable& systemProcessTable();
+// A new table over /proc that knows no process yet (benchmarks, tests).
+std::unique_ptr<ProcessTable> newSystemProcessTable();
 
 // The watched name reduced to its file name: "/" separates when the name has
 // one, else "\" (names written on Windows).
@@ -59,6 +80,16 @@ bool IsScriptInterpreter(const QString& fileName);
 // costs one process read instead of a walk over all of them.
 qint64 FindRunningProgram(const QString& name, const ProcessTable& table = systemProcessTable(),
                           qint64 hint = 0);
+// FindRunningProgram for a caller that must not wait long (the monitor's
+// tick): the walk reads for at most about `budget`. `complete` is false when
+// nothing was found but the walk left processes unread, so the program may
+// still run.
+struct RunningSearch {
+    qint64 pid = 0;
+    bool complete = true;
+};
+RunningSearch FindRunningProgramWithin(const QString& name, const ProcessTable& table, qint64 hint,
+                                       std::chrono::microseconds budget);
 // True when a process carries the name.
 bool IsProgramRunning(const QString& name, const ProcessTable& table = systemProcessTable());
 // The id of the first process carrying the name; when none does, the first

@@ -16,12 +16,37 @@ public:
     bool apply(const DisplayMode& m) override { return now = m, true; }
 };
 
+// A table whose walks within a time budget can run out of time: the first
+// `unfinishedWalks` of them see only the first `seen` processes of the list.
+class PartialWalkTable : public FakeProcessTable {
+public:
+    int unfinishedWalks = 0;
+    int seen = 0;
+    bool prepared = false;
+    bool forEachWithin(const std::function<bool(const ProcessInfo&)>& visit,
+                       std::chrono::microseconds) const override
+    {
+        if (m_walks++ >= unfinishedWalks) {
+            forEach(visit);
+            return true;
+        }
+        for (int i = 0; i < seen && i < list.size(); ++i)
+            if (visit(list[i]))
+                break;
+        return false;
+    }
+    void prepare() override { prepared = true; }
+
+private:
+    mutable int m_walks = 0;
+};
+
 class MonitorTest : public ::testing::Test {
 protected:
     TempDir dir;
     Profile profile{dir};
     RecordingHost host;
-    FakeProcessTable table;
+    PartialWalkTable table;
     FakeDisplay display;
     ScreenResolution screen{display};
     GameMonitor monitor{host, table, &screen};
@@ -66,6 +91,33 @@ TEST_F(MonitorTest, ProgramSlowerThanTheGraceTicksCountsAsEnded)
     emulatorRuns(true);
     monitor.EmuActiveTimer_Timer();
     EXPECT_EQ(host.events.last(), QStringLiteral("running:Gestartet: /emus/WinUAE"));
+}
+
+TEST_F(MonitorTest, WalkThatRanOutOfTimeNeverEndsTheWatch)
+{
+    EXPECT_TRUE(table.prepared);
+    // The program has ended, but the first five walks cannot see every
+    // process: the watch goes on past its grace tick until a walk is whole.
+    table.unfinishedWalks = 5;
+    table.list = {ProcessInfo{12, QStringLiteral("/usr/bin/mame"), {}, {}, {}}};
+    table.seen = 1;
+    monitor.startWatching(1);
+    for (int i = 0; i < 5; ++i) {
+        monitor.EmuActiveTimer_Timer();
+        EXPECT_TRUE(monitor.isWatching()) << "tick " << i;
+    }
+    monitor.EmuActiveTimer_Timer();
+    EXPECT_FALSE(monitor.isWatching());
+
+    // Found within the part a short walk saw: shown running at once.
+    table.list << ProcessInfo{77, QStringLiteral("/usr/bin/winuae"), {}, {}, {}};
+    table.unfinishedWalks = 1000;
+    table.seen = 2;
+    host.events.clear();
+    monitor.startWatching(0);
+    monitor.EmuActiveTimer_Timer();
+    EXPECT_TRUE(monitor.runningShown());
+    EXPECT_TRUE(host.events.contains(QStringLiteral("running:Running: /emus/WinUAE")));
 }
 
 TEST_F(MonitorTest, EndOfGameRestoresTheLauncherInOrder)

@@ -113,6 +113,60 @@ TEST(RealProcessTable, ProcessSeenBeforeIsSeenAgainAfterItExecsAnotherProgram)
     EXPECT_TRUE(WaitFor([&] { return !IsProgramRunning(name); }, 3000));
 }
 
+TEST(RealProcessTable, WalkOutOfTimeLeavesNewProcessesOutAndSaysSo)
+{
+    TempDir dir;
+    const QString program = dir.file(UniqueName(QStringLiteral("budgetsleeper")));
+    QFile::copy(QStringLiteral("/bin/sleep"), program);
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    const auto table = newSystemProcessTable();
+    const QString name = QFileInfo(program).fileName();
+    const auto visits = [&](qint64 pid, std::chrono::microseconds budget, bool& complete) {
+        bool seen = false;
+        complete = table->forEachWithin([&](const ProcessInfo& p) { return seen = p.pid == pid; }, budget);
+        return seen;
+    };
+
+    // Nothing known and no time: nothing read, and the walk says it is not whole.
+    const qint64 pid = SpawnDetached(program, {QStringLiteral("30")});
+    ASSERT_GT(pid, 0);
+    bool complete = true;
+    EXPECT_FALSE(visits(pid, std::chrono::microseconds(0), complete));
+    EXPECT_FALSE(complete);
+    RunningSearch search = FindRunningProgramWithin(name, *table, 0, std::chrono::microseconds(0));
+    EXPECT_EQ(search.pid, 0);
+    EXPECT_FALSE(search.complete);
+
+    // Time enough: everything read, the program found and confirmed.
+    search = FindRunningProgramWithin(name, *table, 0, std::chrono::seconds(60));
+    EXPECT_EQ(search.pid, pid);
+    EXPECT_TRUE(search.complete);
+    EXPECT_TRUE(visits(pid, std::chrono::seconds(60), complete));
+    EXPECT_TRUE(complete);
+
+    // Ended: a whole walk within time finds nothing and says it looked everywhere.
+    KillProcess(pid);
+    ASSERT_TRUE(WaitFor([&] { return !ProcessAlive(pid); }, 3000));
+    search = FindRunningProgramWithin(name, *table, pid, std::chrono::seconds(60));
+    EXPECT_EQ(search.pid, 0);
+    EXPECT_TRUE(search.complete);
+}
+
+TEST(RealProcessTable, PreparedTableKnowsTheOldProcessesWithoutReadingThemOnAWalk)
+{
+    // A process started before this test (the parent of the test runner or
+    // init) is old, so once the background read has learnt it, a walk with
+    // no time at all still visits it from what it remembers.
+    const qint64 old = qint64(::getppid()) > 1 ? qint64(::getppid()) : 1;
+    const auto table = newSystemProcessTable();
+    table->prepare();
+    bool seen = false;
+    EXPECT_TRUE(WaitFor([&] {
+        table->forEachWithin([&](const ProcessInfo& p) { return seen = p.pid == old; }, std::chrono::microseconds(0));
+        return seen;
+    }, 10000));
+}
+
 TEST(RealProcessTable, ProcessIgnoringTheRequestIsKilledAfterTwoSeconds)
 {
     // A child of ours in our own group: only it is signalled, never our group.
