@@ -11,6 +11,10 @@
 #   share/doc/arvex/{copyright,changelog.gz}
 # The PNG icons were made from the SVG with rsvg-convert and are committed.
 include(GNUInstallDirs)
+# Installing (and cpack) takes the programs as built: it does not build every
+# test and benchmark first. Build arvex, arvex-updater, arvex-demo-emu and
+# arvex_packaging_files (or everything) before installing.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 
 set(_pkg ${CMAKE_CURRENT_LIST_DIR})
 set(_id ${ARVEX_APP_ID})
@@ -63,20 +67,19 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Arvex developers")
 set(CPACK_PACKAGE_CONTACT "The Arvex developers <arvex@arvex.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "launcher for console and home-computer emulators")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "launcher for console and home-computer emulators
- Arvex shows the games of any number of emulators as a complete list, a list
- without duplicate variants, favourites and search results, with a preview
- picture, and starts the selected game in its emulator. It can be driven
- with the keyboard, the mouse, or a joystick or gamepad, and has a German and
- an English interface.")
+# The extended description (cpack puts the summary line before it).
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Arvex shows the games of any number of emulators as a complete list, a list
+without duplicate variants, favourites and search results, with a preview
+picture, and starts the selected game in its emulator. It can be driven
+with the keyboard, the mouse, or a joystick or gamepad, and has a German and
+an English interface.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION otherosfs)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://arvex.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "dosbox, stella, mednafen, mame, hatari, fs-uae, mgba-qt, fceux, nestopia")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/packages)
 include(CPack)
