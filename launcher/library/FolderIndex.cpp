@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
+#include <string_view>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -36,12 +38,15 @@ qint64 nowNs()
     return qint64(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
-std::u16string foldedKey(const QString& name)
+constexpr quint8 kFile = 1;
+constexpr quint8 kDir = 2;
+
+quint32 bucketOf(const char16_t* units, int count, int bits)
 {
-    std::u16string key(size_t(name.size()), u'\0');
-    for (qsizetype i = 0; i < name.size(); ++i)
-        key[size_t(i)] = name.at(i).toCaseFolded().unicode();
-    return key;
+    quint64 h = 0xcbf29ce484222325ull;
+    for (int i = 0; i < count; ++i)
+        h = (h ^ units[i]) * 0x100000001b3ull;
+    return quint32((h * 0x9E3779B97F4A7C15ull) >> (64 - bits));
 }
 
 void touch(const QString& folder)
@@ -85,6 +90,14 @@ std::shared_ptr<const FolderIndex> FolderIndex::of(const QString& folderPath)
         return nullptr;
     ++g_reads;
     auto index = std::make_shared<FolderIndex>();
+    // The folder's own size grows with its entries: room for about that
+    // many names saves growing the tables while reading.
+    const size_t guess = size_t(std::clamp<qint64>(st.st_size, 0, qint64(64) << 20));
+    index->m_keys.reserve(guess);
+    index->m_names.reserve(guess / 32);
+    index->m_kinds.reserve(guess / 32);
+    index->m_keyStart.reserve(guess / 32 + 1);
+    index->m_keyStart.push_back(0);
     while (const dirent* e = ::readdir(dir)) {
         if (e->d_name[0] == '.')
             continue; // ".", ".." and the hidden dot files
@@ -97,20 +110,47 @@ std::shared_ptr<const FolderIndex> FolderIndex::of(const QString& folderPath)
             isDir = S_ISDIR(target.st_mode);
             isFile = S_ISREG(target.st_mode);
         }
-        const QString name = decodeFileName(QByteArrayView(e->d_name, qsizetype(std::strlen(e->d_name))));
-        index->m_entries.push_back({foldedKey(name), name, isFile, isDir});
+        QString name = decodeFileName(QByteArrayView(e->d_name, qsizetype(std::strlen(e->d_name))));
+        // Folded unit by unit, as the name patterns compare names.
+        for (QChar c : std::as_const(name)) {
+            const char16_t u = c.unicode();
+            index->m_keys.push_back(u < 0x80 ? char16_t(u >= 'A' && u <= 'Z' ? u + 32 : u)
+                                             : char16_t(c.toCaseFolded().unicode()));
+        }
+        index->m_keyStart.push_back(quint32(index->m_keys.size()));
+        if (isDir)
+            index->m_dirs.push_back(int(index->m_names.size()));
+        index->m_kinds.push_back(quint8((isFile ? kFile : 0) | (isDir ? kDir : 0)));
+        index->m_names.push_back(std::move(name));
     }
     ::closedir(dir);
-    std::sort(index->m_entries.begin(), index->m_entries.end(),
-              [](const Entry& a, const Entry& b) { return a.key < b.key; });
-    for (size_t i = 0; i < index->m_entries.size(); ++i)
-        if (index->m_entries[i].isDir)
-            index->m_dirs.push_back(int(i));
+    index->buildBuckets();
 
     std::lock_guard<std::mutex> guard(g_lock);
-    g_kept.insert(folder, {st.st_dev, st.st_ino, mtimeNs, ctimeNs, readAt, index});
+    g_kept.insert(folder, {st.st_dev, st.st_ino, mtimeNs, ctimeNs, readAt, std::move(index)});
     touch(folder);
-    return index;
+    return g_kept.value(folder).index;
+}
+
+void FolderIndex::buildBuckets()
+{
+    const size_t n = m_names.size();
+    m_bits = std::clamp(int(std::bit_width(n)), 4, 16);
+    const size_t buckets = size_t(1) << m_bits;
+    m_bucketStart.assign(buckets + 1, 0);
+    std::vector<quint32> bucket(n, quint32(buckets)); // names shorter than the key: in none
+    for (size_t i = 0; i < n; ++i)
+        if (m_keyStart[i + 1] - m_keyStart[i] >= quint32(kKeyUnits)) {
+            bucket[i] = bucketOf(m_keys.data() + m_keyStart[i], kKeyUnits, m_bits);
+            ++m_bucketStart[bucket[i] + 1];
+        }
+    for (size_t b = 0; b < buckets; ++b)
+        m_bucketStart[b + 1] += m_bucketStart[b];
+    m_bucketIds.resize(m_bucketStart[buckets]);
+    std::vector<quint32> fill(m_bucketStart.begin(), m_bucketStart.end() - 1);
+    for (size_t i = 0; i < n; ++i)
+        if (bucket[i] < buckets)
+            m_bucketIds[fill[bucket[i]]++] = int(i);
 }
 
 int FolderIndex::reads() { return g_reads; }
@@ -125,19 +165,30 @@ void FolderIndex::clearCache()
 QString FolderIndex::firstFile(const QString& pattern) const
 {
     // Every match starts with the pattern's text before its first wildcard
-    // (compared folded unit by unit): only the entries whose key starts with
+    // (compared folded unit by unit): only the names whose key starts with
     // it are checked, with the real pattern match.
     const QString folded = pattern.toCaseFolded();
     qsizetype fixed = 0;
     while (fixed < folded.size() && folded.at(fixed) != u'*' && folded.at(fixed) != u'?')
         ++fixed;
-    const std::u16string prefix(reinterpret_cast<const char16_t*>(folded.utf16()), size_t(fixed));
-    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), prefix,
-                               [](const Entry& e, const std::u16string& p) { return e.key < p; });
+    const std::u16string_view prefix(reinterpret_cast<const char16_t*>(folded.utf16()), size_t(fixed));
     const QString* best = nullptr;
-    for (; it != m_entries.end() && it->key.compare(0, prefix.size(), prefix) == 0; ++it)
-        if (it->isFile && wildcardMatch(pattern, it->name) && (!best || listBoxLess(it->name, *best)))
-            best = &it->name;
+    auto consider = [&](int i) {
+        const quint32 start = m_keyStart[size_t(i)];
+        const quint32 length = m_keyStart[size_t(i) + 1] - start;
+        if ((m_kinds[size_t(i)] & kFile) && length >= prefix.size()
+            && std::u16string_view(m_keys.data() + start, prefix.size()) == prefix
+            && wildcardMatch(pattern, m_names[size_t(i)]) && (!best || listBoxLess(m_names[size_t(i)], *best)))
+            best = &m_names[size_t(i)];
+    };
+    if (prefix.size() >= size_t(kKeyUnits) && !m_names.empty()) {
+        const quint32 b = bucketOf(prefix.data(), kKeyUnits, m_bits);
+        for (quint32 k = m_bucketStart[b]; k < m_bucketStart[b + 1]; ++k)
+            consider(m_bucketIds[k]);
+    } else {
+        for (int i = 0; i < int(m_names.size()); ++i)
+            consider(i);
+    }
     return best ? *best : QString();
 }
 
@@ -145,7 +196,7 @@ QString FolderIndex::subFolder(const QString& name) const
 {
     const QString* best = nullptr;
     for (int i : m_dirs) {
-        const QString& n = m_entries[size_t(i)].name;
+        const QString& n = m_names[size_t(i)];
         if (n == name)
             return n;
         if (n.compare(name, Qt::CaseInsensitive) == 0 && (!best || listBoxLess(n, *best)))

@@ -25,13 +25,6 @@ public:
     static constexpr int kMaxFolders = 32;
     static constexpr qint64 kRacyNs = 2'000'000'000;
 
-    struct Entry {
-        std::u16string key; // the name folded unit by unit, as name patterns compare it
-        QString name;
-        bool isFile = false;
-        bool isDir = false;
-    };
-
     // The index of `folder` (with or without a trailing "/"); null when the
     // folder cannot be read.
     static std::shared_ptr<const FolderIndex> of(const QString& folder);
@@ -47,9 +40,21 @@ public:
     // list collation order) whose name equals it ignoring case; empty when none.
     QString subFolder(const QString& name) const;
 
-    int size() const { return int(m_entries.size()); }
+    int size() const { return int(m_names.size()); }
 
 private:
-    std::vector<Entry> m_entries; // by key
-    std::vector<int> m_dirs;      // the entries that are folders
+    // Names are found by their first kKeyUnits folded units: a pattern
+    // whose text before its first wildcard is at least that long reads only
+    // the names in its bucket, a shorter one compares every name's start.
+    static constexpr int kKeyUnits = 8;
+    void buildBuckets();
+
+    std::vector<QString> m_names; // in the order the folder lists them
+    std::vector<quint8> m_kinds;  // kFile, kDir
+    std::u16string m_keys;        // every name folded unit by unit, one after another
+    std::vector<quint32> m_keyStart; // where name i's key starts; one more at the end
+    int m_bits = 0;
+    std::vector<quint32> m_bucketStart; // per bucket, into m_bucketIds; one more at the end
+    std::vector<int> m_bucketIds;       // names by bucket of their first kKeyUnits units
+    std::vector<int> m_dirs;            // the names that are folders
 };

@@ -114,7 +114,10 @@ public:
     }
 
 private:
-    // About one bucket per piece, between 2^8 and 2^20 (pieces of one unit: exact).
+    // About one bucket per 16 pieces, between 2^8 and 2^16 (pieces of one
+    // unit: exact): the tables stay small enough for the processor's cache,
+    // which matters more while building than the few more candidates a
+    // shared bucket gives a query.
     static int bucketBits(int g, const std::vector<std::u16string>& texts)
     {
         if (g == 1)
@@ -122,7 +125,7 @@ private:
         size_t units = 0;
         for (const std::u16string& t : texts)
             units += t.size();
-        return std::clamp(int(std::bit_width(units)), 8, 20);
+        return std::clamp(int(std::bit_width(units)) - 4, 8, 16);
     }
 
     int m_g;

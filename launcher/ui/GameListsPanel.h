@@ -23,6 +23,7 @@
 #include "library/GameSearch.h"
 #include "library/LibraryHost.h"
 #include "ui/MainWindowParts.h"
+#include "ui/PanelPicture.h"
 
 #include <QImage>
 #include <QObject>
@@ -74,6 +75,7 @@ public:
     void showEmulatorPicture(const QString& file) override;
     void startSearch(const QString& text) override;
     void setListFontSize(int points) override;
+    void setDrivePanelPicture(const QPixmap& picture) override { PanelPicture::set(m_drivePanel, picture); }
 
     // LibraryHost
     QString titleText() const override;

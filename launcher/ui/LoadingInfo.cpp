@@ -1,14 +1,14 @@
 #include "ui/LoadingInfo.h"
 
+#include "ui/WindowUtils.h"
+
 #include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
-#include <QRegion>
 #include <QScreen>
 #include <QTimer>
 
@@ -120,6 +120,11 @@ QPixmap LoadingInfo::gameImage() const
     return m_gameImage->pixmap();
 }
 
+QPixmap LoadingInfo::endButtonPicture() const
+{
+    return m_endButton->icon().pixmap(m_endButton->iconSize());
+}
+
 void LoadingInfo::Timer1_Timer()
 {
     ++m_elapsedSeconds;
@@ -171,7 +176,5 @@ void LoadingInfo::resizeEvent(QResizeEvent* event)
 
 void LoadingInfo::applyRoundedMask()
 {
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect()), kCornerEllipse / 2.0, kCornerEllipse / 2.0);
-    setMask(QRegion(path.toFillPolygon().toPolygon()));
+    RoundWindowCorners(this, kCornerEllipse);
 }

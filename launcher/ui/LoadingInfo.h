@@ -46,6 +46,8 @@ public:
     QString messageText() const;
     // The picture shown as the game picture (null when none).
     QPixmap gameImage() const;
+    // The end button's picture (null when it shows its "X" instead).
+    QPixmap endButtonPicture() const;
     bool hasBackground() const { return !m_background.isNull(); }
     // One second passed (Timer1).
     void Timer1_Timer();

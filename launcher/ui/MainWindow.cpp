@@ -7,11 +7,13 @@
 #include "launch/PathOps.h"
 #include "services/Prompt.h"
 #include "ui/AlwaysOnTop.h"
+#include "ui/CaptionControls.h"
 #include "ui/NameLabel.h"
 #include "ui/SingleInstance.h"
 #include "ui/Skin.h"
 #include "ui/SkinColors.h"
 #include "ui/WindowPlacement.h"
+#include "ui/WindowUtils.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,6 +34,9 @@
 namespace {
 
 const QString kSettings = QStringLiteral("Settings");
+// As designed: a fixed frame; start-up adds the resizable frame and its buttons.
+constexpr Qt::WindowFlags kDesignedFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 constexpr int kKeyBackspace = 8;
 constexpr int kKeyEnter = 13;
 constexpr int kKeyEscape = 27;
@@ -66,6 +71,7 @@ MainWindow::MainWindow(const SettingsPaths& paths, QWidget* parent)
     : QWidget(parent), m_paths(paths)
 {
     setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(kDesignedFrame);
     m_endProcess = [](int code) { QCoreApplication::exit(code); };
     buildControls();
 }
@@ -94,18 +100,9 @@ void MainWindow::buildControls()
     TitleStr->setObjectName(QStringLiteral("TitleStr"));
     TimeString = new QLabel(this);
     TimeString->setObjectName(QStringLiteral("TimeString"));
-    JoystickIcon = new QToolButton(this);
-    JoystickIcon->setObjectName(QStringLiteral("JoystickIcon"));
-    JoystickIcon->setText(QStringLiteral("🎮"));
-    JoystickIcon->setAutoRaise(true);
-    JoystickIcon->setToolTip(QStringLiteral("Joystick / Gamepad Navigation aktiv"));
-    JoystickIcon->hide();
-    AppRunningPicture = new QToolButton(this);
-    AppRunningPicture->setObjectName(QStringLiteral("AppRunningPicture"));
-    AppRunningPicture->setText(QStringLiteral("■"));
-    AppRunningPicture->setAutoRaise(true);
-    AppRunningPicture->setToolTip(QStringLiteral("Emulator Prozess beenden"));
-    AppRunningPicture->hide();
+    JoystickIcon = CaptionControls::makeJoystickIcon(this);
+    AppRunningPicture = CaptionControls::makeRunningPicture(this);
+    Label5 = CaptionControls::makeMinimiseLabel(this);
     DonateBtn = new QPushButton(QStringLiteral("Spenden"), this);
     DonateBtn->setObjectName(QStringLiteral("DonateBtn"));
     // There is no donation page to open yet; the button waits hidden.
@@ -125,6 +122,7 @@ void MainWindow::buildControls()
     top->addWidget(AppRunningPicture);
     top->addWidget(DonateBtn);
     top->addWidget(SettingsBtn);
+    top->addWidget(Label5);
     top->addWidget(ExitBtn);
     root->addLayout(top);
 
@@ -144,6 +142,7 @@ void MainWindow::buildControls()
     emuRow->addWidget(EmuListbox);
     emuRow->addWidget(Current_LoadingSmallBtn);
     emuRow->addWidget(Current_ProgramNameFull, 1);
+    emuRow->addWidget(FavoritenAlleBtn = CaptionControls::makeFavouritesAllButton(this));
     emuRow->addWidget(FontSizeList);
     root->addLayout(emuRow);
 
@@ -219,8 +218,7 @@ void MainWindow::ApplyLanguageCaptions()
     ExitBtn->setText(QStringLiteral("Exit"));
     SettingsBtn->setToolTip(QStringLiteral("Options.."));
     EmuListbox->setToolTip(QStringLiteral("Select emulator"));
-    AppRunningPicture->setToolTip(QStringLiteral("Kill Emulator process"));
-    JoystickIcon->setToolTip(QStringLiteral("Joystick / Gamepad navigation aktiv"));
+    CaptionControls::applyEnglishToolTips(AppRunningPicture, JoystickIcon, Label5);
 }
 
 QString MainWindow::getEmuDownloadPath(QString& toolTip) const
@@ -250,7 +248,7 @@ MainWindow::StartResult MainWindow::Form_Load(const QString& commandLine)
     m_paths.selectNone();
     Current_ProgramNameFull->clear();
     m_commandLine = commandLine;
-
+    ChangeBorderstyle(this, 1); // the designed window gets its resizable frame, minimise and maximise
     fillEmulatorLists();
     WindowPlacement::restore(getBaseIniName(), *this);
 
@@ -726,6 +724,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::applySkinPictures()
 {
     m_skinPictures.load(GetStartPfad());
+    if (m_lists)
+        m_lists->setDrivePanelPicture(m_skinPictures.picture(SkinPictures::DriveBox));
     QCoreApplication::processEvents();
     update();
 }

@@ -113,6 +113,8 @@ public:
     QPushButton* ExitBtn = nullptr;
     QToolButton* AppRunningPicture = nullptr;
     QToolButton* JoystickIcon = nullptr;
+    QToolButton* Label5 = nullptr;                // minimises the window
+    QPushButton* FavoritenAlleBtn = nullptr;      // "<<  Favoriten / Alle  >>", no action
     AlwaysOnTop* PinControl = nullptr;
     QComboBox* FontSizeList = nullptr;
 

@@ -4,6 +4,7 @@
 // in the order its start-up, emulator selection and settings load require.
 // A part that is not installed is skipped (headless tests of the window
 // itself install only what they exercise). UI thread.
+#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -50,6 +51,8 @@ public:
     virtual void startSearch(const QString& text) = 0;
     // The point size chosen in the font-size list, applied to the lists.
     virtual void setListFontSize(int points) = 0;
+    // The drive panel's picture: the skin's, or the built-in one.
+    virtual void setDrivePanelPicture(const QPixmap& picture) = 0;
 };
 
 // Pad navigation as the settings load switches it.

@@ -21,6 +21,8 @@ add_library(arvex_ui_widgets STATIC
     ${ARVEX_UI_WIDGETS_DIR}/NameLabel.cpp
     ${ARVEX_UI_WIDGETS_DIR}/FocusStyle.h
     ${ARVEX_UI_WIDGETS_DIR}/FocusStyle.cpp
+    ${ARVEX_UI_WIDGETS_DIR}/PanelPicture.h
+    ${ARVEX_UI_WIDGETS_DIR}/PanelPicture.cpp
     ${ARVEX_UI_WIDGETS_RESOURCES})
 target_link_libraries(arvex_ui_widgets PUBLIC Qt6::Widgets Qt6::Gui arvex_config)
 target_include_directories(arvex_ui_widgets PUBLIC ${CMAKE_SOURCE_DIR}/launcher)

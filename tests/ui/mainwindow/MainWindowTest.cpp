@@ -40,12 +40,14 @@ public:
     void showEmulatorPicture(const QString& file) override { picture = file; }
     void startSearch(const QString& text) override { search = text; }
     void setListFontSize(int points) override { fontSize = points; }
+    void setDrivePanelPicture(const QPixmap& picture) override { drivePicture = picture; }
 
     QStringList calls;
     int favourites = 0;
     QString picture;
     QString search;
     int fontSize = 0;
+    QPixmap drivePicture;
 
 private:
     QWidget* m_widget = new QWidget;
