@@ -2,10 +2,15 @@
 //  - LaunchToRunning: from LaunchGame to the emulator running, measured with
 //    a tiny /bin/sh emulator that only writes a marker file (so the
 //    emulator's own start-up is not counted);
-//  - MonitorTick: one tick of the running-game monitor with 500 extra
+//  - MonitorTick: one tick of the running-game monitor with about 600
 //    processes running, for a watched program that runs and one that does not,
 //    beside the walk that reads every process whole (three /proc files each,
-//    as a table that remembers nothing between ticks does).
+//    as a table that remembers nothing between ticks does);
+//  - MonitorFirstTicks: the first ticks of a monitor on a table that knows no
+//    process yet: the first tick, the worst of the first 30 and the mean of
+//    the last 10 of them, on a table learning the processes in the background
+//    (as the program's is) and on one that does not (the bound a tick keeps
+//    by itself).
 #include "config/Ini.h"
 #include "launch/GameLauncher.h"
 #include "launch/GameMonitor.h"
@@ -21,6 +26,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <ctime>
 
 namespace {
 
@@ -88,12 +94,18 @@ public:
     QList<qint64> pids;
 };
 
-// 500 extra processes, started once for every benchmark that wants them.
-// They are given time to age past the few seconds in which the table checks
-// a new process on every tick, as the processes of a desktop are.
+int processCount()
+{
+    return int(QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[1-9]*")}, QDir::Dirs).size());
+}
+
+// About 600 processes in all (a desktop's worth), sleepers started once for
+// every benchmark that wants them. They are given time to age past the few
+// seconds in which the table checks a new process on every tick, as the
+// processes of a desktop are.
 void extraProcesses()
 {
-    static ManyProcesses many(500);
+    static ManyProcesses many(qMax(50, 600 - processCount()));
     static const bool aged = [] {
         QThread::sleep(4);
         return true;
@@ -106,7 +118,7 @@ void MonitorTick(benchmark::State& state, bool watchedRuns)
     extraProcesses();
     BenchHost host;
     GameMonitor monitor(host);
-    // "sleep" runs 500 times; a name nobody carries makes the tick read every process.
+    // "sleep" runs hundreds of times; a name nobody carries makes the tick read every process.
     monitor.SetCurrentRunninApplication(watchedRuns ? QStringLiteral("/bin/sleep") : QStringLiteral("no-such-emulator"));
     for (auto _ : state) {
         monitor.startWatching(1000000);
@@ -117,8 +129,78 @@ void MonitorTick(benchmark::State& state, bool watchedRuns)
 BENCHMARK_CAPTURE(MonitorTick, watched_program_running, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(MonitorTick, watched_program_missing, false)->Unit(benchmark::kMillisecond);
 
+// A fresh /proc table that does not learn in the background.
+class UnpreparedTable : public ProcessTable {
+public:
+    void forEach(const std::function<bool(const ProcessInfo&)>& visit) const override { m_table->forEach(visit); }
+    bool forEachWithin(const std::function<bool(const ProcessInfo&)>& visit,
+                       std::chrono::microseconds budget) const override
+    {
+        return m_table->forEachWithin(visit, budget);
+    }
+    bool lookup(qint64 pid, ProcessInfo& info) const override { return m_table->lookup(pid, info); }
+    void terminate(qint64 pid) override { m_table->terminate(pid); }
+
+private:
+    std::unique_ptr<ProcessTable> m_table = newSystemProcessTable();
+};
+
+void MonitorFirstTicks(benchmark::State& state, bool learnsInBackground)
+{
+    extraProcesses();
+    constexpr int kTicks = 30;
+    // Wall time, and the thread's own processor time beside it: on a busy
+    // machine a tick may wait for a processor, which no code can shorten.
+    double first = 0, worst = 0, steady = 0, firstCpu = 0, worstCpu = 0;
+    const auto cpuNow = [] {
+        timespec ts{};
+        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+    };
+    for (auto _ : state) {
+        std::unique_ptr<ProcessTable> table;
+        if (learnsInBackground)
+            table = newSystemProcessTable();
+        else
+            table = std::make_unique<UnpreparedTable>();
+        BenchHost host;
+        GameMonitor monitor(host, *table); // asks the table to prepare
+        monitor.SetCurrentRunninApplication(QStringLiteral("no-such-emulator"));
+        monitor.startWatching(1000000);
+        double total = 0;
+        for (int i = 0; i < kTicks; ++i) {
+            const double cpuStart = cpuNow();
+            const auto start = std::chrono::steady_clock::now();
+            monitor.EmuActiveTimer_Timer();
+            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            const double cpuMs = cpuNow() - cpuStart;
+            if (i == 0) {
+                first = ms;
+                firstCpu = cpuMs;
+            }
+            worst = qMax(worst, ms);
+            worstCpu = qMax(worstCpu, cpuMs);
+            if (i >= kTicks - 10)
+                steady += ms / 10;
+            total += ms;
+        }
+        monitor.timer().stop();
+        state.SetIterationTime(total / 1000);
+    }
+    state.counters["first_ms"] = first;
+    state.counters["worst_ms"] = worst;
+    state.counters["steady_ms"] = steady;
+    state.counters["first_cpu_ms"] = firstCpu;
+    state.counters["worst_cpu_ms"] = worstCpu;
+    state.counters["processes"] = processCount();
+}
+BENCHMARK_CAPTURE(MonitorFirstTicks, learning_in_background, true)
+    ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MonitorFirstTicks, not_learning, false)
+    ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // The baseline: every process of /proc read whole (lookup reads stat, exe
-// and cmdline), with the same 500 extra processes.
+// and cmdline), with the same processes.
 void EveryProcessReadWhole(benchmark::State& state)
 {
     extraProcesses();
