@@ -8,22 +8,31 @@
 
 void GameSearch::setSimpleList(const QStringList& simpleList)
 {
+    // The search copies are made at the first search: a list that is loaded
+    // and replaced without being searched (an emulator switch) costs nothing.
     m_simple = simpleList;
     m_upper.clear();
-    m_upper.reserve(simpleList.size());
+    m_sortedOrder.clear();
+    m_prepared = false;
+    m_results.clear();
+}
+
+void GameSearch::prepare()
+{
+    m_prepared = true;
+    m_upper.reserve(m_simple.size());
     std::vector<QString> folded;
-    folded.reserve(size_t(simpleList.size()));
-    for (const QString& s : simpleList) {
+    folded.reserve(size_t(m_simple.size()));
+    for (const QString& s : std::as_const(m_simple)) {
         m_upper.append(s.toUpper());
         folded.push_back(s.toCaseFolded());
     }
-    m_sortedOrder.resize(simpleList.size());
+    m_sortedOrder.resize(m_simple.size());
     std::iota(m_sortedOrder.begin(), m_sortedOrder.end(), 0);
     std::stable_sort(m_sortedOrder.begin(), m_sortedOrder.end(), [&](int a, int b) {
         const int c = QString::compare(folded[size_t(a)], folded[size_t(b)], Qt::CaseSensitive);
         return c != 0 ? c < 0 : m_simple.at(a) < m_simple.at(b);
     });
-    m_results.clear();
 }
 
 int GameSearch::SearchSimpleList(const QString& text, int start)
@@ -31,6 +40,8 @@ int GameSearch::SearchSimpleList(const QString& text, int start)
     m_results.clear();
     if (text.trimmed().isEmpty())
         return -1;
+    if (!m_prepared)
+        prepare();
     const QString needle = text.toUpper();
     const int from = std::max(0, start);
     int first = -1;

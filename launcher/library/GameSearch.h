@@ -60,7 +60,10 @@ public:
     static QString SearchResultsTabCaption(int n);
 
 private:
+    void prepare(); // the upper-cased copy and the collation order, once per list
+
     QStringList m_simple;
+    bool m_prepared = false;
     QStringList m_upper;        // upper-cased simple list
     QList<int> m_sortedOrder;   // simple-list indexes in list collation order
     QStringList m_results;
