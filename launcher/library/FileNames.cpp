@@ -175,7 +175,11 @@ bool readFileBytes(const QString& path, QByteArray& out, qint64 maxBytes)
     // QFile on the descriptor gives buffered reads; the descriptor is closed below.
     bool ok = file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
     if (ok) {
-        out = file.read(maxBytes);
+        // read(n) reserves n bytes before reading: ask for what the file holds
+        // (its size is 0 for /proc files and the like: then up to the cap),
+        // or every small file would cost the whole cap in memory.
+        const qint64 size = file.size();
+        out = file.read(size > 0 && size < maxBytes ? size : maxBytes);
         ok = file.error() == QFileDevice::NoError;
         file.close();
     }
