@@ -16,7 +16,10 @@ ARVEX_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev libcurl4-open
 # test under a real window manager (openbox, xdotool), the README's example
 # profile started in a real emulator (dosbox) and the known-emulator launch
 # tests (dosbox, stella, mednafen) when present; their absence only skips those.
-ARVEX_OPTIONAL_PACKAGES=(fuseiso fuse3 openbox xdotool dosbox stella mednafen)
+# clang (with its sanitizer and libFuzzer runtimes) builds the sanitizer
+# build of test.sh --sanitize and its fuzz targets; without it that build
+# uses g++ and has no fuzz targets.
+ARVEX_OPTIONAL_PACKAGES=(fuseiso fuse3 openbox xdotool dosbox stella mednafen clang libclang-rt-dev)
 
 arvex_missing_packages() {
     local p

@@ -2,7 +2,10 @@
 # Installs what Arvex needs (Debian 12), builds everything with warnings on
 # into build/ (Release) and runs every test. With --sanitize, a second build
 # with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/
-# runs the tests again. Exits non-zero when a build or any test fails.
+# runs the tests again; when clang is installed that build uses it and also
+# builds the fuzz targets (tests/fuzz), and each of them then runs for
+# ARVEX_FUZZ_SECONDS (default 20) over its seed corpus. Exits non-zero when a
+# build, any test or any fuzz run fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
@@ -21,7 +24,43 @@ export QT_QPA_PLATFORM=offscreen
 arvex_build "$ARVEX_ROOT/build" Release
 ctest --test-dir "$ARVEX_ROOT/build" --output-on-failure -j "$ARVEX_JOBS"
 
-if [ "$sanitize" = 1 ]; then
-    arvex_build "$ARVEX_ROOT/build-sanitize" RelWithDebInfo -DARVEX_SANITIZE=ON -DARVEX_BUILD_BENCH=OFF
-    ctest --test-dir "$ARVEX_ROOT/build-sanitize" --output-on-failure -j "$ARVEX_JOBS"
+[ "$sanitize" = 1 ] || exit 0
+
+sanitize_dir="$ARVEX_ROOT/build-sanitize"
+compiler=()
+fuzz=0
+if command -v clang++ >/dev/null 2>&1; then
+    compiler=(-DCMAKE_CXX_COMPILER=clang++)
+    fuzz=1
+else
+    echo "Note: clang++ is not installed: the sanitizer build uses the default compiler and builds no fuzz targets." >&2
+fi
+arvex_build "$sanitize_dir" RelWithDebInfo "${compiler[@]}" -DARVEX_SANITIZE=ON -DARVEX_BUILD_BENCH=OFF
+ctest --test-dir "$sanitize_dir" --output-on-failure -j "$ARVEX_JOBS"
+
+[ "$fuzz" = 1 ] || exit 0
+# Each target runs over a working copy of its seed corpus (the seeds stay as
+# they are); a crash, a broken invariant, a leak or a slow input fails the run
+# and leaves the input in build-sanitize/fuzz-findings/.
+seconds="${ARVEX_FUZZ_SECONDS:-20}"
+findings="$sanitize_dir/fuzz-findings"
+mkdir -p "$findings"
+failed=()
+for target in "$sanitize_dir"/bin/fuzz/*Fuzz; do
+    name="$(basename "$target" Fuzz)"
+    work="$sanitize_dir/fuzz-corpus/$name"
+    mkdir -p "$work"
+    echo "== fuzz $name: $seconds s"
+    if ! ASAN_OPTIONS=detect_leaks=0 "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+            -print_final_stats=1 -artifact_prefix="$findings/$name-" \
+            "$work" "$ARVEX_ROOT/tests/fuzz/corpus/$name" 2>"$sanitize_dir/fuzz-$name.log"; then
+        failed+=("$name")
+        tail -n 40 "$sanitize_dir/fuzz-$name.log" >&2
+    else
+        grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$sanitize_dir/fuzz-$name.log" || true
+    fi
+done
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "Fuzz targets that failed: ${failed[*]} (inputs in $findings)" >&2
+    exit 1
 fi
