@@ -14,7 +14,11 @@
 #include <QToolButton>
 
 namespace {
-constexpr qint32 kFramedStyle = kStyleResizableFrame | kStyleToolWindow;
+// The frame start-up gives the main window: resizable, with minimise and
+// maximise. The tool-window look stays off: on Linux it takes the window's
+// task-bar entry, so a minimised launcher could not be brought back.
+constexpr qint32 kFrameMode = 1;
+constexpr qint32 kFramedStyle = kStyleResizableFrame;
 }
 
 QString MainWindowOptionsHost::programFolder() const { return m_launcher.window().paths().programFolder(); }
@@ -90,7 +94,7 @@ void MainWindowOptionsHost::setFontSizeIndex(int index) { m_launcher.window().Fo
 void MainWindowOptionsHost::setWindowBorder(bool on)
 {
     if (windowBorder() != on)
-        ChangeBorderstyle(&m_launcher.window(), 3);
+        ChangeBorderstyle(&m_launcher.window(), kFrameMode);
 }
 
 bool MainWindowOptionsHost::windowBorder() const

@@ -6,6 +6,7 @@
 #include "config/AppEnvironment.h"
 #include "config/Language.h"
 #include "joystick/SetJoystickButtons.h"
+#include "options/MainWindowOptionsHost.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempDir.h"
 #include "support/WaitFor.h"
@@ -256,10 +257,14 @@ TEST(WindowPictures, StartUpGivesTheWindowItsResizableFrameWithMinimiseAndMaximi
     EXPECT_EQ(BorderStyleBits(&window), kStyleResizableFrame);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-    // The frame switch of the options window takes it away and gives it back.
-    ChangeBorderstyle(&window, 1);
-    EXPECT_EQ(BorderStyleBits(&window), 0);
-    ChangeBorderstyle(&window, 1);
+    // The options window's frame switch sees that frame, takes it away and gives it back.
+    MainWindowOptionsHost options(*program.app);
+    EXPECT_TRUE(options.windowBorder());
+    options.setWindowBorder(false);
+    EXPECT_FALSE(options.windowBorder());
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    options.setWindowBorder(true);
+    EXPECT_TRUE(options.windowBorder());
     EXPECT_EQ(BorderStyleBits(&window), kStyleResizableFrame);
 }
 
