@@ -11,7 +11,8 @@ ARVEX_JOBS="${ARVEX_JOBS:-2}"
 
 ARVEX_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsdl2-dev libcurl4-openssl-dev
     libxrandr-dev libx11-dev xvfb xauth x11-xserver-utils libgtest-dev libgmock-dev
-    libbenchmark-dev fonts-dejavu-core python3 openssl)
+    libbenchmark-dev fonts-dejavu-core python3 openssl
+    desktop-file-utils appstream dpkg-dev)
 # Used by the disc-image mount tests (fuseiso, fuse3), the window-placement
 # test under a real window manager (openbox, xdotool), the README's example
 # profile started in a real emulator (dosbox) and the known-emulator launch
