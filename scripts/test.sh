@@ -40,24 +40,50 @@ ctest --test-dir "$sanitize_dir" --output-on-failure -j "$ARVEX_JOBS"
 
 [ "$fuzz" = 1 ] || exit 0
 # Each target runs over a working copy of its seed corpus (the seeds stay as
-# they are); a crash, a broken invariant, a leak or a slow input fails the run
-# and leaves the input in build-sanitize/fuzz-findings/.
+# they are), ARVEX_JOBS of them at a time; a crash, a broken invariant or a
+# slow input fails the run and leaves the input in build-sanitize/fuzz-findings/.
 seconds="${ARVEX_FUZZ_SECONDS:-20}"
 findings="$sanitize_dir/fuzz-findings"
-mkdir -p "$findings"
+rm -rf "$sanitize_dir/fuzz-status"
+mkdir -p "$findings" "$sanitize_dir/fuzz-status"
+
+fuzz_one() {
+    local target="$1" name work log
+    name="$(basename "$target" Fuzz)"
+    work="$sanitize_dir/fuzz-corpus/$name"
+    log="$sanitize_dir/fuzz-$name.log"
+    mkdir -p "$work"
+    if ASAN_OPTIONS=detect_leaks=0 "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+            -print_final_stats=1 -artifact_prefix="$findings/$name-" \
+            "$work" "$ARVEX_ROOT/tests/fuzz/corpus/$name" >"$log" 2>&1; then
+        echo ok >"$sanitize_dir/fuzz-status/$name"
+    else
+        echo failed >"$sanitize_dir/fuzz-status/$name"
+    fi
+}
+
+echo "== fuzz targets, $seconds s each"
+running=0
+for target in "$sanitize_dir"/bin/fuzz/*Fuzz; do
+    fuzz_one "$target" &
+    running=$((running + 1))
+    if [ "$running" -ge "$ARVEX_JOBS" ]; then
+        wait -n || true
+        running=$((running - 1))
+    fi
+done
+wait
+
 failed=()
 for target in "$sanitize_dir"/bin/fuzz/*Fuzz; do
     name="$(basename "$target" Fuzz)"
-    work="$sanitize_dir/fuzz-corpus/$name"
-    mkdir -p "$work"
-    echo "== fuzz $name: $seconds s"
-    if ! ASAN_OPTIONS=detect_leaks=0 "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-            -print_final_stats=1 -artifact_prefix="$findings/$name-" \
-            "$work" "$ARVEX_ROOT/tests/fuzz/corpus/$name" 2>"$sanitize_dir/fuzz-$name.log"; then
-        failed+=("$name")
-        tail -n 40 "$sanitize_dir/fuzz-$name.log" >&2
+    log="$sanitize_dir/fuzz-$name.log"
+    if [ "$(cat "$sanitize_dir/fuzz-status/$name" 2>/dev/null)" = ok ]; then
+        echo "fuzz $name: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') runs, no findings"
     else
-        grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$sanitize_dir/fuzz-$name.log" || true
+        failed+=("$name")
+        echo "fuzz $name failed:" >&2
+        tail -n 40 "$log" >&2
     fi
 done
 if [ ${#failed[@]} -gt 0 ]; then
