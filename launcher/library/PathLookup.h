@@ -16,6 +16,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class PathLookup {
 public:
     explicit PathLookup(const QStringList& paths);
@@ -26,7 +28,19 @@ public:
     int locate(const QString& fullPath);
 
 private:
+    // A text holding "/" ends in a name that, in any path containing it,
+    // starts right after a "/": the paths are indexed by the kKeyUnits units
+    // after each of their "/", so such a text reads only the paths with its
+    // name's start there (built on first need).
+    static constexpr int kKeyUnits = 8;
+    void buildAfterSlash();
+    int containingPath(const QString& text, qsizetype nameStart);
+
     QStringList m_paths;
+    bool m_afterSlashBuilt = false;
+    int m_bits = 4;
+    std::vector<quint32> m_bucketStart;
+    std::vector<int> m_bucketIds;
     QHash<QString, int> m_firstOfPath;
     QHash<QString, int> m_firstOfFileName;
     ConstTextIndex m_text;
