@@ -62,6 +62,8 @@ TEST_F(InstallTreeTest, OneApplicationIdNamesEntryDataIconAndWindow)
     EXPECT_TRUE(entry.contains(QStringLiteral("\nIcon=%1\n").arg(id)));
     EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=arvex")));
     EXPECT_TRUE(entry.contains(QStringLiteral("\nCategories=Game;Emulator;\n")));
+    // X11 desktops match the running window by its WM_CLASS class, the application name.
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nStartupWMClass=Arvex\n")));
 
     QFile metainfo(installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(id)));
     ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));
