@@ -8,9 +8,9 @@
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 constexpr int kHistoryLineLimit = 29;
-// How long one tick may read the process table; the rest of the tick (the
-// fresh reads that confirm a match) stays well within the 5 ms a window
-// may be blocked.
+// How much processor time one tick may spend reading the process table; the
+// rest of the tick (the fresh reads that confirm a match) stays well within
+// the 5 ms a window may be blocked.
 constexpr std::chrono::microseconds kTickReadBudget{2500};
 } // namespace
 
@@ -128,7 +128,10 @@ void GameMonitor::EmuActiveTimer_Timer()
         return;
     if (m_grace > 0)
         --m_grace;
-    const RunningSearch search = FindRunningProgramWithin(m_watched, m_processes, m_seenPid, kTickReadBudget);
+    // The launched process is the emulator (the launcher script execs it):
+    // until a tick has found the program, it is the first one looked at.
+    const qint64 hint = m_seenPid != 0 ? m_seenPid : m_child.pid;
+    const RunningSearch search = FindRunningProgramWithin(m_watched, m_processes, hint, kTickReadBudget);
     m_seenPid = search.pid;
     if (m_seenPid != 0) {
         m_runningShown = true;

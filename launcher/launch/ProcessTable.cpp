@@ -148,6 +148,17 @@ unsigned long long ticksSinceBoot()
         + (unsigned long long)(ts.tv_nsec) * ticksPerSecond() / 1000000000ULL;
 }
 
+// The processor time this thread has used. A walk's budget counts it rather
+// than the clock on the wall: on a loaded machine a walk may wait for a
+// processor, and a budget spent waiting would leave it unfinished tick after
+// tick while the work it has to do is small.
+qint64 threadCpuNanoseconds()
+{
+    timespec ts{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
 // The ids of /proc, highest first: the newest processes, among them a
 // just-started emulator, come first in a walk that may run out of time.
 std::vector<long> listProcessIds()
@@ -187,7 +198,7 @@ public:
     bool forEachWithin(const std::function<bool(const ProcessInfo&)>& visit,
                        std::chrono::microseconds budget) const override
     {
-        const auto deadline = std::chrono::steady_clock::now() + budget;
+        const qint64 deadline = threadCpuNanoseconds() + qint64(budget.count()) * 1000;
         return walk(visit, &deadline);
     }
 
@@ -256,11 +267,10 @@ private:
     //    which finds a reused id or a late exec within that many walks.
     // A remembered process may thus be a few walks out of date; the finders
     // below confirm a match with a fresh lookup before they report it.
-    // With a deadline, a new or young process met after it is not visited
+    // With a deadline (processor time of this thread), a new or young process met after it is not visited
     // (the walk is then incomplete: false); an older one due for its turn is
     // visited as remembered and checked in a later walk.
-    bool walk(const std::function<bool(const ProcessInfo&)>& visit,
-              const std::chrono::steady_clock::time_point* deadline) const
+    bool walk(const std::function<bool(const ProcessInfo&)>& visit, const qint64* deadline) const
     {
         const std::vector<long> ids = listProcessIds();
         if (ids.empty())
@@ -278,7 +288,7 @@ private:
             const bool isNew = it == m_known.end();
             const bool young = !isNew && it->second.started >= youngSince;
             const bool due = isNew || young || (quint64(pid) + m_walk) % kCheckRounds == 0;
-            if (due && deadline && std::chrono::steady_clock::now() >= *deadline) {
+            if (due && deadline && threadCpuNanoseconds() >= *deadline) {
                 if (isNew || young) {
                     complete = false;
                     if (!isNew)

@@ -31,7 +31,8 @@ public:
     virtual ~ProcessTable() = default;
     // Calls `visit` for every running process until it returns true.
     virtual void forEach(const std::function<bool(const ProcessInfo&)>& visit) const = 0;
-    // As forEach, but reads for at most about `budget`: processes it has no
+    // As forEach, but reads for at most about `budget` of the calling
+    // thread's processor time: processes it has no
     // time left to read (or to check again when a check is due) are not
     // visited. False when it left any out; a later call goes on where this
     // one stopped. Tables that never take long visit all and return true.
