@@ -69,6 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString fileName = decoded;
     fileName.remove(QChar(0));
     const QString target = QDir::cleanPath(absolutePath(fileName));
+    // "/.." is "/" on Linux but not to a text comparison; a scan never gives one.
+    if (target.startsWith(QLatin1String("/..")) || base.startsWith(QLatin1String("/..")))
+        return 0;
     const QString relative = MakeRelativePath(base, target);
     const QString back = MakeAbsolutePath(base, relative);
     FUZZ_CHECK(QDir::cleanPath(back) == QDir::cleanPath(target), "MakeAbsolutePath(b, MakeRelativePath(b, t)) names t",
