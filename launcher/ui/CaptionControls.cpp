@@ -2,6 +2,7 @@
 
 #include "ui/BuiltinPictures.h"
 
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QPushButton>
 #include <QToolButton>
@@ -53,11 +54,15 @@ QToolButton* makeMinimiseLabel(QWidget* window)
     return label;
 }
 
-QPushButton* makeFavouritesAllButton(QWidget* parent)
+QPushButton* addStatusRow(QBoxLayout* root, QPushButton* loadingButton)
 {
-    auto* button = new QPushButton(QString::fromLatin1(kFavouritesAllCaption), parent);
+    auto* button = new QPushButton(QString::fromLatin1(kFavouritesAllCaption), loadingButton->parentWidget());
     button->setObjectName(QStringLiteral("FavoritenAlleBtn"));
     button->setFocusPolicy(Qt::NoFocus);
+    auto* row = new QHBoxLayout;
+    row->addWidget(loadingButton, 1);
+    row->addWidget(button);
+    root->addLayout(row);
     return button;
 }
 

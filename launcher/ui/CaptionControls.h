@@ -1,11 +1,12 @@
 #pragma once
-// The small picture controls of the main window's caption and emulator rows,
+// The small controls of the main window's caption and status rows,
 // built with their built-in pictures and design texts: the running-game
 // picture (clicked: ends the game; the launch side connects it), the joystick
 // icon (the pad side connects it), the minimise label `Label5`, and the
 // "<<  Favoriten / Alle  >>" button, which the window shows but gives no
 // action. The main window creates them once while building its controls.
 // UI thread.
+class QBoxLayout;
 class QPushButton;
 class QToolButton;
 class QWidget;
@@ -23,8 +24,9 @@ QToolButton* makeRunningPicture(QWidget* parent);
 QToolButton* makeJoystickIcon(QWidget* parent);
 // `Label5`: a click minimises `window`.
 QToolButton* makeMinimiseLabel(QWidget* window);
-// The favourites / all button, without an action.
-QPushButton* makeFavouritesAllButton(QWidget* parent);
+// The window's bottom row: the loading button (status texts) over the whole
+// width, then the favourites / all button, which has no action. Returns it.
+QPushButton* addStatusRow(QBoxLayout* root, QPushButton* loadingButton);
 
 // The English tool tips of the controls above (the design texts are German).
 void applyEnglishToolTips(QToolButton* runningPicture, QToolButton* joystickIcon, QToolButton* minimiseLabel);

@@ -142,7 +142,6 @@ void MainWindow::buildControls()
     emuRow->addWidget(EmuListbox);
     emuRow->addWidget(Current_LoadingSmallBtn);
     emuRow->addWidget(Current_ProgramNameFull, 1);
-    emuRow->addWidget(FavoritenAlleBtn = CaptionControls::makeFavouritesAllButton(this));
     emuRow->addWidget(FontSizeList);
     root->addLayout(emuRow);
 
@@ -162,7 +161,7 @@ void MainWindow::buildControls()
     LoadingBtn = new QPushButton(this);
     LoadingBtn->setObjectName(QStringLiteral("LoadingBtn"));
     LoadingBtn->setFlat(true);
-    root->addWidget(LoadingBtn);
+    FavoritenAlleBtn = CaptionControls::addStatusRow(root, LoadingBtn);
 
     EmuListbox->installEventFilter(this);
     EmuListbox->view()->installEventFilter(this);
