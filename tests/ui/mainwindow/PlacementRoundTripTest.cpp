@@ -195,9 +195,10 @@ protected:
 
 TEST_F(PlacementRoundTrip, FiveStartsAndExitsKeepThePlaceTheWindowWasPut)
 {
-    // 100 x 80 pixels from the screen's corner; no joystick question at start.
+    // 100 x 80 pixels from the screen's corner; no joystick question and no
+    // offer of installed emulators at start.
     home.write(QStringLiteral("program/Config/arvex.ini"),
-               "[Settings]\r\nUseJoystick=0\r\nWindowState=0\r\nWindowX=12000\r\nWindowY=9000\r\n"
+               "[Settings]\r\nUseJoystick=0\r\nNativeEmulatorsOffered=1\r\nWindowState=0\r\nWindowX=12000\r\nWindowY=9000\r\n"
                "WindowLeft=1500\r\nWindowTop=1200\r\n");
 
     QList<Run> runs;
@@ -217,7 +218,8 @@ TEST_F(PlacementRoundTrip, FiveStartsAndExitsKeepThePlaceTheWindowWasPut)
 
 TEST_F(PlacementRoundTrip, AFirstStartWithoutStoredPlaceKeepsTheOneItStored)
 {
-    home.write(QStringLiteral("program/Config/arvex.ini"), "[Settings]\r\nUseJoystick=0\r\n");
+    home.write(QStringLiteral("program/Config/arvex.ini"),
+               "[Settings]\r\nUseJoystick=0\r\nNativeEmulatorsOffered=1\r\n");
 
     const Run first = startAndClose();
     ASSERT_FALSE(first.top.isEmpty());
