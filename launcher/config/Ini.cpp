@@ -15,6 +15,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -189,11 +190,27 @@ QByteArray withKey(const QByteArray& bytes, const QString& section, const QStrin
         lines.append({encoded, eol});
     }
 
-    QByteArray out;
-    out.reserve(bytes.size() + encoded.size() + 16);
-    for (const RawLine& l : lines) {
-        out += l.text;
-        out += l.eol;
+    auto join = [&lines, &bytes, &encoded] {
+        QByteArray out;
+        out.reserve(bytes.size() + encoded.size() + 16);
+        for (const RawLine& l : lines) {
+            out += l.text;
+            out += l.eol;
+        }
+        return out;
+    };
+    QByteArray out = join();
+    // A Windows-1252 file is told apart from UTF-8 only by its bytes: when the
+    // write replaced its last byte that UTF-8 refuses, the rest of its
+    // non-ASCII text would read as UTF-8 from now on ("Ã¼" as "ü") and other
+    // values and sections would change. Such a file moves to UTF-8 as a whole.
+    if (!utf8 && TextFile::isValidUtf8(out)) {
+        const bool ascii = std::all_of(out.cbegin(), out.cend(), [](char c) { return uchar(c) < 0x80; });
+        if (!ascii) {
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                lines[i].text = lineText(lines[i], false, i == 0).toUtf8();
+            out = join();
+        }
     }
     return out;
 }

@@ -124,6 +124,24 @@ TEST(IniWrite, KeepsWindows1252FilesReadable)
     EXPECT_EQ(read(f, "Name"), QString::fromUtf8("日本"));
 }
 
+TEST(IniWrite, AWindows1252FileReadsTheSameAfterItsLastForeignByteIsReplaced)
+{
+    // "\xc3\xbc" is "Ã¼" in Windows-1252 and "ü" in UTF-8; the lone "\xfc" in
+    // Path is what marks the file as Windows-1252, and the write replaces it.
+    TempDir dir;
+    const QString f = dir.write("cp.ini", "[Settings]\r\nName=\xc3\xbc" "ber\r\nPath=C:\\Sp\xfcle\r\n"
+                                          "[\xc3\xbc]\r\nKey=1\r\n");
+    ASSERT_EQ(read(f, "Name"), QString::fromUtf8("Ã¼ber"));
+    ASSERT_TRUE(WritePrivateProfileString(S, "Path", "D:\\Games", f));
+    EXPECT_EQ(read(f, "Path"), "D:\\Games");
+    EXPECT_EQ(read(f, "Name"), QString::fromUtf8("Ã¼ber"));
+    EXPECT_EQ(read(f, "Key", QString::fromUtf8("Ã¼")), "1");
+    // Pure ASCII stays as it is.
+    const QString plain = dir.write("plain.ini", "[Settings]\r\nPath=C:\\Sp\xfcle\r\n");
+    ASSERT_TRUE(WritePrivateProfileString(S, "Path", "D:\\Games", plain));
+    EXPECT_EQ(dir.read("plain.ini"), "[Settings]\r\nPath=D:\\Games\r\n");
+}
+
 TEST(IniWrite, MalformedContentNeverLosesOtherKeys)
 {
     TempDir dir;
