@@ -79,9 +79,20 @@ UpdaterCommand ParseCommandLine(const QString& commandLine)
     }
 
     cmd.kind = UpdaterCommand::Kind::Update;
-    cmd.ask = !takeFlag(line, upper, QLatin1String("[NOASK]"));
-    cmd.autostart = takeFlag(line, upper, QLatin1String("[AUTOSTART]"));
-    cmd.skipInfo = takeFlag(line, upper, QLatin1String("[SKIPINFO]"));
+    // Taking one flag out can join the text around it into another
+    // ("[AUTOSTA[SKIPINFO]RT]"): the flags are taken until none is left, so
+    // no flag ends up inside a value.
+    bool noAsk = false;
+    for (bool took = true; took;) {
+        const bool a = takeFlag(line, upper, QLatin1String("[NOASK]"));
+        const bool b = takeFlag(line, upper, QLatin1String("[AUTOSTART]"));
+        const bool c = takeFlag(line, upper, QLatin1String("[SKIPINFO]"));
+        noAsk |= a;
+        cmd.autostart |= b;
+        cmd.skipInfo |= c;
+        took = a || b || c;
+    }
+    cmd.ask = !noAsk;
     cmd.url = valueOf(line, upper, kValueKeywords[0]);
     cmd.path = valueOf(line, upper, kValueKeywords[1]);
     cmd.param1 = valueOf(line, upper, kValueKeywords[2]);

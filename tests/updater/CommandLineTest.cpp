@@ -41,6 +41,9 @@ const GrammarCase kGrammar[] = {
     {"[URL] u [PATH] /tmp/it's \"$HOME\"", Kind::Update, "u", "/tmp/it's \"$HOME\"", "", "", true, false, false},
     // Only flags: no address, no path.
     {"[NOASK] [AUTOSTART]", Kind::Update, "", "", "", "", false, true, false},
+    // A flag taken out may join its neighbours into another flag: that one
+    // counts too and stays out of the values.
+    {"[URL] u [PATH] /p [PARAM2] [AUTOSTA[SKIPINFO]RT] x", Kind::Update, "u", "/p", "", "x", true, true, true},
 };
 
 TEST(CommandLine, ParsesEveryFormOfTheGrammar)
