@@ -15,6 +15,7 @@
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -478,14 +479,23 @@ qint64 FindProcessId(const QString& name, const ProcessTable& table)
     const QString fileName = WatchedFileName(name);
     if (fileName.isEmpty())
         return 0;
+    // Of several processes with the name, the one started first: a program
+    // that forks (a launcher script putting a job in the background) leaves
+    // copies under its own name until they exec, and the walk sees the newest
+    // first. Ids whose start time can't be read compare by id.
     qint64 equal = 0;
+    std::pair<unsigned long long, qint64> equalAge{0, 0};
     qint64 containing = 0;
     table.forEach([&](const ProcessInfo& info) {
         if (ProcessMatchesName(info, fileName) && confirmed(table, info.pid, fileName)) {
-            equal = info.pid;
-            return true;
+            const std::pair<unsigned long long, qint64> age{startTimeOf(pid_t(info.pid)), info.pid};
+            if (equal == 0 || age < equalAge) {
+                equal = info.pid;
+                equalAge = age;
+            }
+            return false;
         }
-        if (containing == 0) {
+        if (equal == 0 && containing == 0) {
             const QStringView exeName = info.exe.isEmpty() ? QStringView(info.comm) : baseName(info.exe);
             if (exeName.contains(fileName, Qt::CaseInsensitive))
                 containing = info.pid;

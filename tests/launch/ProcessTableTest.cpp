@@ -70,6 +70,25 @@ TEST(RealProcessTable, ReadsExeArgumentsAndKernelNameOfARealProcess)
     EXPECT_TRUE(WaitFor([&] { return !IsProgramRunning(program); }, 3000));
 }
 
+TEST(RealProcessTable, OfAScriptAndItsForkedCopyTheScriptIsFound)
+{
+    // A subshell in the background is a copy of the script under the
+    // script's name, newer than the script itself.
+    TempDir dir;
+    const QString name = UniqueName(QStringLiteral("forkingemu")) + QStringLiteral(".sh");
+    const QString copyFile = dir.file(QStringLiteral("copy.pid"));
+    const QString script = WriteExecutable(
+        dir, name, "#!/bin/sh\n( sleep 60; true ) &\necho $! > '" + QFile::encodeName(copyFile) + "'\nwait\n");
+    const qint64 pid = SpawnDetached(script, {});
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(WaitFor([&] { return QFile(copyFile).size() > 0; }, 5000));
+    const qint64 copy = dir.read(QStringLiteral("copy.pid")).trimmed().toLongLong();
+    ASSERT_NE(copy, pid);
+    EXPECT_EQ(FindProcessId(name), pid);
+    KillProcess(pid);
+    EXPECT_TRUE(WaitFor([&] { return !ProcessAlive(pid) && !ProcessAlive(copy); }, 5000));
+}
+
 TEST(RealProcessTable, ProcessSeenBeforeIsSeenAgainAfterItExecsAnotherProgram)
 {
     // A launcher script that execs the emulator keeps its id and start time:
