@@ -95,8 +95,8 @@ void Favorites::LoadFavorites()
     }
     std::sort(beyond.begin(), beyond.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& entry : beyond) {
-        // A named reference, not a structured binding: lambdas may not capture
-        // those before C++20 compilers that all builds here use support it.
+        // A named reference, not a structured binding: clang 14 does not let
+        // a lambda capture a structured binding.
         const FavoriteRecord& record = entry.second;
         const bool known = std::any_of(m_records.cbegin(), m_records.cend(),
                                        [&](const FavoriteRecord& r) { return r.FullPath == record.FullPath; })
