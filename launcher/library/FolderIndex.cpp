@@ -40,6 +40,13 @@ qint64 nowNs()
 
 constexpr quint8 kFile = 1;
 constexpr quint8 kDir = 2;
+constexpr quint8 kAscii = 4; // the name is plain ASCII: its bytes are its units
+
+// One unit folded as the name patterns compare names.
+char16_t foldUnit(char16_t u)
+{
+    return u < 0x80 ? char16_t(u >= 'A' && u <= 'Z' ? u + 32 : u) : QChar(u).toCaseFolded().unicode();
+}
 
 quint32 bucketOf(const char16_t* units, int count, int bits)
 {
@@ -93,11 +100,10 @@ std::shared_ptr<const FolderIndex> FolderIndex::of(const QString& folderPath)
     // The folder's own size grows with its entries: room for about that
     // many names saves growing the tables while reading.
     const size_t guess = size_t(std::clamp<qint64>(st.st_size, 0, qint64(64) << 20));
-    index->m_keys.reserve(guess);
-    index->m_names.reserve(guess / 32);
+    index->m_bytes.reserve(guess);
     index->m_kinds.reserve(guess / 32);
-    index->m_keyStart.reserve(guess / 32 + 1);
-    index->m_keyStart.push_back(0);
+    index->m_start.reserve(guess / 32 + 1);
+    index->m_start.push_back(0);
     while (const dirent* e = ::readdir(dir)) {
         if (e->d_name[0] == '.')
             continue; // ".", ".." and the hidden dot files
@@ -110,18 +116,15 @@ std::shared_ptr<const FolderIndex> FolderIndex::of(const QString& folderPath)
             isDir = S_ISDIR(target.st_mode);
             isFile = S_ISREG(target.st_mode);
         }
-        QString name = decodeFileName(QByteArrayView(e->d_name, qsizetype(std::strlen(e->d_name))));
-        // Folded unit by unit, as the name patterns compare names.
-        for (QChar c : std::as_const(name)) {
-            const char16_t u = c.unicode();
-            index->m_keys.push_back(u < 0x80 ? char16_t(u >= 'A' && u <= 'Z' ? u + 32 : u)
-                                             : char16_t(c.toCaseFolded().unicode()));
-        }
-        index->m_keyStart.push_back(quint32(index->m_keys.size()));
+        const size_t length = std::strlen(e->d_name);
+        unsigned char high = 0;
+        for (size_t k = 0; k < length; ++k)
+            high |= static_cast<unsigned char>(e->d_name[k]);
         if (isDir)
-            index->m_dirs.push_back(int(index->m_names.size()));
-        index->m_kinds.push_back(quint8((isFile ? kFile : 0) | (isDir ? kDir : 0)));
-        index->m_names.push_back(std::move(name));
+            index->m_dirs.push_back(int(index->m_kinds.size()));
+        index->m_kinds.push_back(quint8((isFile ? kFile : 0) | (isDir ? kDir : 0) | (high < 0x80 ? kAscii : 0)));
+        index->m_bytes.append(e->d_name, length);
+        index->m_start.push_back(quint32(index->m_bytes.size()));
     }
     ::closedir(dir);
     index->buildBuckets();
@@ -132,18 +135,56 @@ std::shared_ptr<const FolderIndex> FolderIndex::of(const QString& folderPath)
     return g_kept.value(folder).index;
 }
 
+QString FolderIndex::nameAt(size_t i) const
+{
+    return decodeFileName(QByteArrayView(m_bytes.data() + m_start[i], qsizetype(m_start[i + 1] - m_start[i])));
+}
+
+bool FolderIndex::startsWithFolded(size_t i, std::u16string_view prefix) const
+{
+    const char* bytes = m_bytes.data() + m_start[i];
+    const size_t length = m_start[i + 1] - m_start[i];
+    if (m_kinds[i] & kAscii) {
+        if (length < prefix.size())
+            return false;
+        for (size_t k = 0; k < prefix.size(); ++k)
+            if (foldUnit(char16_t(bytes[k])) != prefix[k])
+                return false;
+        return true;
+    }
+    const QString name = nameAt(i);
+    if (size_t(name.size()) < prefix.size())
+        return false;
+    for (size_t k = 0; k < prefix.size(); ++k)
+        if (foldUnit(name.at(qsizetype(k)).unicode()) != prefix[k])
+            return false;
+    return true;
+}
+
 void FolderIndex::buildBuckets()
 {
-    const size_t n = m_names.size();
+    const size_t n = m_kinds.size();
     m_bits = std::clamp(int(std::bit_width(n)), 4, 16);
     const size_t buckets = size_t(1) << m_bits;
     m_bucketStart.assign(buckets + 1, 0);
     std::vector<quint32> bucket(n, quint32(buckets)); // names shorter than the key: in none
-    for (size_t i = 0; i < n; ++i)
-        if (m_keyStart[i + 1] - m_keyStart[i] >= quint32(kKeyUnits)) {
-            bucket[i] = bucketOf(m_keys.data() + m_keyStart[i], kKeyUnits, m_bits);
-            ++m_bucketStart[bucket[i] + 1];
+    char16_t key[kKeyUnits];
+    for (size_t i = 0; i < n; ++i) {
+        if (m_kinds[i] & kAscii) {
+            if (m_start[i + 1] - m_start[i] < quint32(kKeyUnits))
+                continue;
+            for (int k = 0; k < kKeyUnits; ++k)
+                key[k] = foldUnit(char16_t(m_bytes[m_start[i] + size_t(k)]));
+        } else {
+            const QString name = nameAt(i);
+            if (name.size() < kKeyUnits)
+                continue;
+            for (int k = 0; k < kKeyUnits; ++k)
+                key[k] = foldUnit(name.at(k).unicode());
         }
+        bucket[i] = bucketOf(key, kKeyUnits, m_bits);
+        ++m_bucketStart[bucket[i] + 1];
+    }
     for (size_t b = 0; b < buckets; ++b)
         m_bucketStart[b + 1] += m_bucketStart[b];
     m_bucketIds.resize(m_bucketStart[buckets]);
@@ -165,42 +206,61 @@ void FolderIndex::clearCache()
 QString FolderIndex::firstFile(const QString& pattern) const
 {
     // Every match starts with the pattern's text before its first wildcard
-    // (compared folded unit by unit): only the names whose key starts with
-    // it are checked, with the real pattern match.
+    // (compared folded unit by unit): only the names that start with it are
+    // checked, with the real pattern match.
     const QString folded = pattern.toCaseFolded();
     qsizetype fixed = 0;
     while (fixed < folded.size() && folded.at(fixed) != u'*' && folded.at(fixed) != u'?')
         ++fixed;
     const std::u16string_view prefix(reinterpret_cast<const char16_t*>(folded.utf16()), size_t(fixed));
-    const QString* best = nullptr;
-    auto consider = [&](int i) {
-        const quint32 start = m_keyStart[size_t(i)];
-        const quint32 length = m_keyStart[size_t(i) + 1] - start;
-        if ((m_kinds[size_t(i)] & kFile) && length >= prefix.size()
-            && std::u16string_view(m_keys.data() + start, prefix.size()) == prefix
-            && wildcardMatch(pattern, m_names[size_t(i)]) && (!best || listBoxLess(m_names[size_t(i)], *best)))
-            best = &m_names[size_t(i)];
+    QString best;
+    auto consider = [&](size_t i) {
+        if (!(m_kinds[i] & kFile) || !startsWithFolded(i, prefix))
+            return;
+        const QString name = nameAt(i);
+        if (wildcardMatch(pattern, name) && (best.isNull() || listBoxLess(name, best)))
+            best = name;
     };
-    if (prefix.size() >= size_t(kKeyUnits) && !m_names.empty()) {
+    if (prefix.size() >= size_t(kKeyUnits) && !m_kinds.empty()) {
         const quint32 b = bucketOf(prefix.data(), kKeyUnits, m_bits);
         for (quint32 k = m_bucketStart[b]; k < m_bucketStart[b + 1]; ++k)
-            consider(m_bucketIds[k]);
+            consider(size_t(m_bucketIds[k]));
     } else {
-        for (int i = 0; i < int(m_names.size()); ++i)
+        for (size_t i = 0; i < m_kinds.size(); ++i)
             consider(i);
     }
-    return best ? *best : QString();
+    return best;
 }
 
 QString FolderIndex::subFolder(const QString& name) const
 {
-    const QString* best = nullptr;
-    for (int i : m_dirs) {
-        const QString& n = m_names[size_t(i)];
+    // A plain ASCII folder name is checked on its bytes first: it becomes
+    // text only when it could equal `name` ignoring case.
+    const QByteArray exact = encodeFileName(name);
+    QString lower;
+    lower.reserve(name.size());
+    for (QChar c : name)
+        lower += QChar(foldUnit(c.unicode()));
+    QString best;
+    for (int d : m_dirs) {
+        const size_t i = size_t(d);
+        const char* bytes = m_bytes.data() + m_start[i];
+        const size_t length = m_start[i + 1] - m_start[i];
+        const bool sameBytes = length == size_t(exact.size()) && std::memcmp(bytes, exact.constData(), length) == 0;
+        if (!sameBytes && (m_kinds[i] & kAscii)) {
+            if (length != size_t(name.size()))
+                continue;
+            bool same = true;
+            for (size_t k = 0; k < length && same; ++k)
+                same = foldUnit(char16_t(bytes[k])) == lower.at(qsizetype(k)).unicode();
+            if (!same)
+                continue;
+        }
+        const QString n = nameAt(i);
         if (n == name)
             return n;
-        if (n.compare(name, Qt::CaseInsensitive) == 0 && (!best || listBoxLess(n, *best)))
-            best = &n;
+        if (n.compare(name, Qt::CaseInsensitive) == 0 && (best.isNull() || listBoxLess(n, best)))
+            best = n;
     }
-    return best ? *best : QString();
+    return best;
 }

@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class FolderIndex {
@@ -40,7 +41,7 @@ public:
     // list collation order) whose name equals it ignoring case; empty when none.
     QString subFolder(const QString& name) const;
 
-    int size() const { return int(m_names.size()); }
+    int size() const { return int(m_kinds.size()); }
 
 private:
     // Names are found by their first kKeyUnits folded units: a pattern
@@ -48,11 +49,17 @@ private:
     // the names in its bucket, a shorter one compares every name's start.
     static constexpr int kKeyUnits = 8;
     void buildBuckets();
+    QString nameAt(size_t i) const;
+    // Whether name i, folded unit by unit, starts with `prefix` (folded).
+    bool startsWithFolded(size_t i, std::u16string_view prefix) const;
 
-    std::vector<QString> m_names; // in the order the folder lists them
-    std::vector<quint8> m_kinds;  // kFile, kDir
-    std::u16string m_keys;        // every name folded unit by unit, one after another
-    std::vector<quint32> m_keyStart; // where name i's key starts; one more at the end
+    // The names are kept as the bytes the folder lists (one buffer, not one
+    // string each: a folder of 30,000 games is read at the first selection,
+    // and every allocation and page touched there delays it). A name
+    // becomes text only when it is a candidate for a look-up.
+    std::string m_bytes;          // every name's bytes, one after another, in the order the folder lists them
+    std::vector<quint32> m_start; // where name i starts; one more at the end
+    std::vector<quint8> m_kinds;  // kFile, kDir, kAscii
     int m_bits = 0;
     std::vector<quint32> m_bucketStart; // per bucket, into m_bucketIds; one more at the end
     std::vector<int> m_bucketIds;       // names by bucket of their first kKeyUnits units

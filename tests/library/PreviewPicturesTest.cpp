@@ -12,6 +12,10 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+
 
 namespace {
 
@@ -205,6 +209,45 @@ TEST_F(PreviewTest, TheIndexFindsWhatAPlainScanOfTheFolderFinds)
                 expected = name;
         }
         EXPECT_EQ(index->firstFile(p), expected) << p.toStdString();
+    }
+}
+
+TEST_F(PreviewTest, SubFoldersAreFoundAsAPlainScanOfTheFolderFindsThem)
+{
+    // Folders differing in case, umlauts in both cases, a raw byte, a
+    // Kelvin sign (folds to "k"), and files named like folders.
+    for (const QString& n : {QStringLiteral("snap"), QStringLiteral("SNAP"), QStringLiteral("Snap2"),
+                             QStringLiteral("Über"), QStringLiteral("üBER"), QStringLiteral("\u212Aey"),
+                             QStringLiteral("KEY"), QStringLiteral("Titles")})
+        dir.mkdir("Roms/" + n);
+    dir.write("Roms/Box", "x");
+    dir.write("Roms/Titles2", "x");
+    const QString base = dir.file("Roms/");
+    ASSERT_EQ(::mkdir((encodeFileName(base) + "Sn\xe4p").constData(), 0755), 0);
+    QStringList all; // the folders' names as the file system lists them
+    DIR* d = ::opendir(encodeFileName(base).constData());
+    ASSERT_TRUE(d);
+    while (const dirent* e = ::readdir(d))
+        if (e->d_type == DT_DIR && e->d_name[0] != '.')
+            all << decodeFileName(QByteArrayView(e->d_name, qsizetype(std::strlen(e->d_name))));
+    ::closedir(d);
+    const auto index = FolderIndex::of(base);
+    ASSERT_TRUE(index);
+    for (const QString& want : {QStringLiteral("Snap"), QStringLiteral("snap"), QStringLiteral("SNAP"),
+                                QStringLiteral("über"), QStringLiteral("ÜBER"), QStringLiteral("key"),
+                                QStringLiteral("\u212AEY"), QStringLiteral("box"), QStringLiteral("titles2"),
+                                QStringLiteral("TITLES"), decodeFileName("Sn\xe4p"), decodeFileName("SN\xe4P"),
+                                QStringLiteral("Snap2 ")}) {
+        QString expected;
+        for (const QString& n : all) {
+            if (n == want) {
+                expected = n;
+                break;
+            }
+            if (n.compare(want, Qt::CaseInsensitive) == 0 && (expected.isEmpty() || listBoxLess(n, expected)))
+                expected = n;
+        }
+        EXPECT_EQ(index->subFolder(want), expected) << want.toStdString();
     }
 }
 
