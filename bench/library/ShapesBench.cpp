@@ -183,7 +183,7 @@ void repairBench()
     {
         QElapsedTimer l;
         l.start();
-        PathLookup lookup(games.UAE_FULL());
+        PathLookup lookup(games.UAE_FULL().toList());
         const double buildMs = msSince(l);
         l.restart();
         int hits = 0;

@@ -12,7 +12,7 @@ QString NoEmptyDriveText()
     return Msg(QStringLiteral("Keine Laufw. mehr frei"), QStringLiteral("No empty drive"));
 }
 
-QList<int> ChooseRelatedDisks(const QStringList& fullPaths, int reference, int from, int to,
+QList<int> ChooseRelatedDisks(const GamePaths& fullPaths, int reference, int from, int to,
                               qint16 limit)
 {
     QList<int> chosen;
@@ -26,7 +26,7 @@ QList<int> ChooseRelatedDisks(const QStringList& fullPaths, int reference, int f
     return chosen;
 }
 
-DriveSlots DrivesFor(const QStringList& fullPaths, const QList<int>& indexes)
+DriveSlots DrivesFor(const GamePaths& fullPaths, const QList<int>& indexes)
 {
     DriveSlots drives;
     for (int n = 0; n < indexes.size() && n < kDriveCount; ++n) {
@@ -38,7 +38,7 @@ DriveSlots DrivesFor(const QStringList& fullPaths, const QList<int>& indexes)
     return drives;
 }
 
-CompleteListClick CompleteListClicked(const QStringList& fullPaths, int clicked,
+CompleteListClick CompleteListClicked(const GamePaths& fullPaths, int clicked,
                                       bool completeListHasFocus, const QString& smartRomSelection,
                                       const QList<int>& selectedIndexes)
 {
@@ -72,7 +72,7 @@ CompleteListClick CompleteListClicked(const QStringList& fullPaths, int clicked,
     return r;
 }
 
-SimpleListClick SelectFromOtherList(const QStringList& fullPaths, int completeIndex,
+SimpleListClick SelectFromOtherList(const GamePaths& fullPaths, int completeIndex,
                                     const QString& smartRomSelection)
 {
     SimpleListClick r;

@@ -14,6 +14,8 @@
 //     `selection` to the complete list's selection.
 // The related disks of a multi-disk game are found with getCharDiff over the
 // file names of nearby entries (SmartRomSelection). Pure functions; any thread.
+#include "library/GamePaths.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -36,10 +38,10 @@ QString NoEmptyDriveText();
 // Up to five indexes k in [from, to] (clipped to the list), in list order,
 // whose file name differs from the file name at `reference` by less than
 // `limit` (getCharDiff).
-QList<int> ChooseRelatedDisks(const QStringList& fullPaths, int reference, int from, int to,
+QList<int> ChooseRelatedDisks(const GamePaths& fullPaths, int reference, int from, int to,
                               qint16 limit);
 // The drive boxes filled with the given entries in order (at most five).
-DriveSlots DrivesFor(const QStringList& fullPaths, const QList<int>& indexes);
+DriveSlots DrivesFor(const GamePaths& fullPaths, const QList<int>& indexes);
 
 struct CompleteListClick {
     int previewIndex = -1;
@@ -50,7 +52,7 @@ struct CompleteListClick {
 };
 // `smartRomSelection` is the `SmartRomSelection` setting ("1" = on);
 // `selectedIndexes` the complete list's selected entries (multiple selection).
-CompleteListClick CompleteListClicked(const QStringList& fullPaths, int clicked,
+CompleteListClick CompleteListClicked(const GamePaths& fullPaths, int clicked,
                                       bool completeListHasFocus, const QString& smartRomSelection,
                                       const QList<int>& selectedIndexes);
 
@@ -62,5 +64,5 @@ struct SimpleListClick {
 // A click on complete-list entry `completeIndex` coming from the simple list
 // or the favourites: DF0 gets the entry; with SmartRomSelection not "0", the
 // identical file names among the next 14 entries follow it.
-SimpleListClick SelectFromOtherList(const QStringList& fullPaths, int completeIndex,
+SimpleListClick SelectFromOtherList(const GamePaths& fullPaths, int completeIndex,
                                     const QString& smartRomSelection);

@@ -259,7 +259,7 @@ QString Favorites::RepairFavoriten(const GameList& games)
     QList<FavoriteRecord> kept;
     // Indexes of the paths, built once: the same answers as the plain
     // look-ups, without reading every path for every favourite.
-    PathLookup lookup(games.UAE_FULL());
+    PathLookup lookup(games.UAE_FULL().toList());
     for (const FavoriteRecord& record : std::as_const(m_records)) {
         FavoriteRecord r = record;
         if (r.FullPath.isEmpty()) {

@@ -32,7 +32,7 @@ QString readDirParameter(const QString& settingsFile)
 
 GameList::GameList(LibraryHost& host) : m_host(host), m_scanner(host) {}
 
-void GameList::setLists(const QStringList& fullPaths, const QStringList& shortNames)
+void GameList::setLists(const GamePaths& fullPaths, const QStringList& shortNames)
 {
     m_full = fullPaths;
     m_short = shortNames;
@@ -76,6 +76,7 @@ int GameList::RebuildList(const RebuildInput& input)
     m_host.setStatusText(QStringLiteral("Scanning..."));
     m_scanner.Result_list().clear();
 
+    QStringList found;
     int scans = 0;
     bool allComplete = true;
     for (const QString& pattern : splitPatterns(dirParameter)) {
@@ -92,20 +93,22 @@ int GameList::RebuildList(const RebuildInput& input)
         m_host.setTitleText(QStringLiteral("Sorting Files: ") + pattern);
         for (const QString& entry : std::as_const(m_scanner.Result_list()))
             if (!entry.trimmed().isEmpty())
-                m_full.append(entry);
+                found.append(entry);
     }
     // The result of one whole scan is sorted already, in the same order.
     if (scans > 1 || !allComplete)
-        sortListBox(m_full);
+        sortListBox(found);
     // Counts stay within 16 bits, as everywhere in the launcher.
-    if (m_full.size() > FileScanRecursive::kScanLimit)
-        m_full.resize(FileScanRecursive::kScanLimit);
+    if (found.size() > FileScanRecursive::kScanLimit)
+        found.resize(FileScanRecursive::kScanLimit);
     m_host.processEvents();
 
     m_host.setTitleText(Msg(QStringLiteral("Namen ermitteln.."), QStringLiteral("Cut Names..")));
-    m_short.reserve(m_full.size());
-    for (const QString& path : std::as_const(m_full))
+    m_short.reserve(found.size());
+    for (const QString& path : std::as_const(found))
         m_short.append(displayName(path));
+    m_full = GamePaths(found);
+    found.clear();
 
     const QString aliasFile = profileFolder + QStringLiteral("AliasList.txt");
     if (isRegularFile(aliasFile)) {
@@ -209,9 +212,11 @@ int GameList::FindInFullList(const QString& text) const
     m_host.setTitleText(QStringLiteral(" Suche ..."));
     int found = -1;
     // A snapshot: window events run during the search and may replace the lists.
-    const QStringList full = m_full;
+    const GamePaths full = m_full;
+    QString path;
     for (qsizetype i = 0; i < full.size(); ++i) {
-        if (full.at(i).contains(text, Qt::CaseSensitive)) {
+        full.fill(i, path);
+        if (path.contains(text, Qt::CaseSensitive)) {
             found = int(i);
             break;
         }
@@ -226,8 +231,12 @@ int GameList::FindFileName(const QString& fileName) const
 {
     if (fileName.isEmpty())
         return -1;
+    // A path ending in a name without "/" ends in that name within its own
+    // (the part after its last "/"), which is checked first.
+    const bool plainName = !fileName.contains(u'/');
     for (qsizetype i = 0; i < m_full.size(); ++i)
-        if (m_full.at(i).endsWith(fileName) && FileNameOf(m_full.at(i)) == fileName)
+        if ((!plainName || m_full.nameOf(i).endsWith(fileName)) && m_full.at(i).endsWith(fileName)
+            && FileNameOf(m_full.at(i)) == fileName)
             return int(i);
     return -1;
 }

@@ -15,6 +15,7 @@
 // emulator selector disabled while it runs (the host is told when).
 // UI thread only.
 #include "library/FileScanRecursive.h"
+#include "library/GamePaths.h"
 #include "library/LibraryHost.h"
 
 #include <QList>
@@ -25,13 +26,13 @@ class GameList {
 public:
     explicit GameList(LibraryHost& host);
 
-    const QStringList& UAE_FULL() const { return m_full; }
+    const GamePaths& UAE_FULL() const { return m_full; }
     const QStringList& UAE_Short() const { return m_short; }
     const QStringList& WIthoutDoubles() const { return m_simple; }
     int count() const { return int(m_full.size()); }
 
     // Replaces both lists (sizes are evened out) and rebuilds the simple list.
-    void setLists(const QStringList& fullPaths, const QStringList& shortNames);
+    void setLists(const GamePaths& fullPaths, const QStringList& shortNames);
     void clear();
 
     // The scanner the rebuild uses; BreakScan on it stops a running scan.
@@ -74,7 +75,7 @@ public:
 private:
     LibraryHost& m_host;
     FileScanRecursive m_scanner;
-    QStringList m_full;
+    GamePaths m_full;
     QStringList m_short;
     QStringList m_simple;
     QList<int> m_simpleToComplete;

@@ -205,7 +205,7 @@ QString resolvedPath(const QString& programFolder, const QString& stored)
     return MakeAbsolutePath(programFolder, stored);
 }
 
-bool write(const QString& cacheFile, const QStringList& fullPaths, const QStringList& shortNames,
+bool write(const QString& cacheFile, const GamePaths& fullPaths, const QStringList& shortNames,
            const QString& programFolder)
 {
     QByteArray data;
@@ -214,13 +214,15 @@ bool write(const QString& cacheFile, const QStringList& fullPaths, const QString
     // worked out once per folder (from its first game) and reused for
     // ordinary names, so a collection outside the program folder costs one
     // relative-path computation per folder instead of one per game.
+    // Keys view the folders held by `fullPaths`, which outlive the loop.
     QHash<QStringView, QString> folderForms; // folder with "/" -> stored form with "/", or null
-    auto stored = [&](const QString& path) {
-        const qsizetype slash = path.lastIndexOf(u'/');
-        const QStringView name = QStringView(path).mid(slash + 1);
-        if (slash < 0 || name.isEmpty() || name.startsWith(u'.') || path.contains(u'\\'))
+    QString path;
+    auto stored = [&](qsizetype i) {
+        fullPaths.fill(i, path);
+        const QStringView folder = fullPaths.folderOf(i);
+        const QStringView name = fullPaths.nameOf(i);
+        if (folder.isEmpty() || name.isEmpty() || name.startsWith(u'.') || path.contains(u'\\'))
             return storedPath(programFolder, path);
-        const QStringView folder = QStringView(path).left(slash + 1);
         const auto known = folderForms.constFind(folder);
         if (known != folderForms.cend() && !known->isNull())
             return QString(*known).append(name);
@@ -233,7 +235,7 @@ bool write(const QString& cacheFile, const QStringList& fullPaths, const QString
         return whole;
     };
     for (qsizetype i = 0; i < fullPaths.size(); ++i) {
-        data += escapeLine(stored(fullPaths.at(i))).toUtf8();
+        data += escapeLine(stored(i)).toUtf8();
         data += "\r\n";
         data += escapeLine(i < shortNames.size() ? shortNames.at(i) : QString()).toUtf8();
         data += "\r\n";
@@ -320,44 +322,69 @@ ReadResult read(const QString& cacheFile, const QString& programFolder, int maxP
     // lines are never all held at once beside the lists built from them.
     const qsizetype maxLines = qsizetype(qMax(0, maxPairs)) * 2;
     const qsizetype expectedPairs = qMin<qsizetype>(qMax(0, maxPairs), file.size() / 16 + 1);
-    r.fullPaths.reserve(expectedPairs);
+    // Room for every name the file could hold; the memory is only touched
+    // as names fill it.
+    r.fullPaths.reserve(expectedPairs, qMin<qsizetype>(file.size(), qsizetype(kMaxLineBytes) * expectedPairs));
     r.shortNames.reserve(expectedPairs);
     PathResolver resolver(programFolder);
     const bool programFolderEnds = programFolder.endsWith(u'/');
     qsizetype lines = 0;
-    QString pendingPath;
+    // Plain paths (ASCII without ESC or NUL) with an ordinary name are taken
+    // as folder + name: the absolute form of a stored folder is worked out
+    // once, from the first path in it, and kept while the following paths
+    // share its bytes. Names are made in place (no string of their own).
+    QByteArray folderBytes; // the stored folder (through its last "/") last worked out
+    bool folderKnown = false;
+    QString folder;         // its absolute form, with "/"
+    QString name;
+    auto takePlainPath = [&](const char* bytes, qsizetype n) {
+        const void* lastSlash = n > 0 ? ::memrchr(bytes, '/', size_t(n)) : nullptr;
+        if (!lastSlash)
+            return false;
+        const qsizetype slash = static_cast<const char*>(lastSlash) - bytes;
+        const char* nameBytes = bytes + slash + 1;
+        const qsizetype nameLength = n - slash - 1;
+        if (slash < 1 || nameLength == 0 || nameBytes[0] == '.' || std::memchr(nameBytes, ':', size_t(nameLength))
+            || std::memchr(bytes, '\\', size_t(n)))
+            return false;
+        name.resize(nameLength);
+        std::transform(nameBytes, nameBytes + nameLength, name.begin(),
+                       [](char c) { return QChar(char16_t(static_cast<unsigned char>(c))); });
+        if (!folderKnown || QByteArrayView(bytes, slash + 1) != folderBytes) {
+            folderBytes = QByteArray(bytes, slash + 1);
+            const QString whole = programFolderEnds && isPlainRelative(bytes, n)
+                ? programFolder + QLatin1StringView(bytes + 2, n - 2)
+                : resolvedPath(programFolder, QString::fromLatin1(bytes, n));
+            folderKnown = whole.size() > nameLength && whole.endsWith(name)
+                && whole.at(whole.size() - nameLength - 1) == u'/';
+            folder = folderKnown ? whole.chopped(nameLength) : QString();
+            if (!folderKnown) {
+                r.fullPaths.append(whole);
+                return true;
+            }
+        }
+        r.fullPaths.append(folder, name);
+        return true;
+    };
     auto takeLine = [&](const char* bytes, qsizetype n) {
         if (lines == 0 && n >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) {
             bytes += 3; // the file's own BOM, not part of the first path
             n -= 3;
         }
-        QString text;
         const LineKind kind = lineKind(bytes, n);
         if (kind.nul)
             r.corrupt = true;
-        if (kind.plain && lines % 2 == 0 && programFolderEnds && isPlainRelative(bytes, n)) {
-            // The common case, built in one piece: program folder + rest.
-            pendingPath = QString(programFolder.size() + n - 2, Qt::Uninitialized);
-            QChar* out = pendingPath.data();
-            std::copy(programFolder.cbegin(), programFolder.cend(), out);
-            out += programFolder.size();
-            for (qsizetype k = 2; k < n; ++k)
-                *out++ = QChar(char16_t(static_cast<unsigned char>(bytes[k])));
+        if (kind.plain && lines % 2 == 0 && takePlainPath(bytes, n)) {
             ++lines;
             return;
         }
-        if (kind.plain)
-            text = QString::fromLatin1(bytes, n);
-        else
-            text = unescapeLine(decodeLine(bytes, n));
+        QString text = kind.plain ? QString::fromLatin1(bytes, n) : unescapeLine(decodeLine(bytes, n));
         if (lines % 2 == 0) {
-            pendingPath = resolver.resolve(text);
+            r.fullPaths.append(resolver.resolve(text));
         } else {
-            r.fullPaths.append(std::move(pendingPath));
             r.shortNames.append(std::move(text));
-            pendingPath = QString();
-            if (progress && r.fullPaths.size() % 500 == 0)
-                progress(int(r.fullPaths.size()));
+            if (progress && r.shortNames.size() % 500 == 0)
+                progress(int(r.shortNames.size()));
         }
         ++lines;
     };
@@ -418,7 +445,7 @@ ReadResult read(const QString& cacheFile, const QString& programFolder, int maxP
     if (inLine && lines < maxLines)
         takeLine(current.constData(), current.size());
     if (lines % 2 == 1) // an odd line count: the last path has an empty name
-        r.fullPaths.append(std::move(pendingPath)), r.shortNames.append(QString());
+        r.shortNames.append(QString());
     return r;
 }
 

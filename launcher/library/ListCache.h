@@ -6,7 +6,8 @@
 // read with a cap: at most kMaxPairs pairs (as many games as one scan
 // keeps), lines longer than kMaxLineBytes are cut. Each line becomes its
 // list entry as it is read, so a load holds the lists and one read buffer,
-// never every line of the file as well. Caches written on Windows read
+// never every line of the file as well; paths are read into GamePaths
+// (folder + name), with no string of their own. Caches written on Windows read
 // correctly: CR LF, Windows-1252, "\rest" relative paths, "C:\..." absolute
 // paths. A file's leading UTF-8 BOM is skipped; a U+FEFF at the start of any
 // line is part of that line's text.
@@ -20,6 +21,8 @@
 // written. A raw NUL byte in a line (binary data, or a cache written before
 // NUL was escaped) is read as a character; the read goes on past it.
 // Any thread.
+#include "library/GamePaths.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -40,13 +43,13 @@ QString storedPath(const QString& programFolder, const QString& path);
 // The reverse: the absolute path of a stored value.
 QString resolvedPath(const QString& programFolder, const QString& stored);
 
-bool write(const QString& cacheFile, const QStringList& fullPaths, const QStringList& shortNames,
+bool write(const QString& cacheFile, const GamePaths& fullPaths, const QStringList& shortNames,
            const QString& programFolder);
 
 struct ReadResult {
     bool found = false;   // the file exists and could be opened
     bool corrupt = false; // the file held NUL bytes, which no cache this program writes holds
-    QStringList fullPaths;
+    GamePaths fullPaths;
     QStringList shortNames;
 };
 // `progress` is called after every 500 pairs with the number read so far.

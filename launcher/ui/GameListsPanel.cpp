@@ -607,7 +607,7 @@ int GameListsPanel::mainTab() const
     return m_mainStack->currentWidget() == m_completeView ? Complete : Simple;
 }
 
-QStringList GameListsPanel::completePaths() const { return m_lib->games.UAE_FULL(); }
+QStringList GameListsPanel::completePaths() const { return m_lib->games.UAE_FULL().toList(); }
 QStringList GameListsPanel::completeNames() const { return m_lib->games.UAE_Short(); }
 QStringList GameListsPanel::simpleNames() const { return m_lib->games.WIthoutDoubles(); }
 QStringList GameListsPanel::favouriteNames() const { return m_lib->favourites.names(); }

@@ -250,7 +250,7 @@ void GameListsPanel::showGameName(int completeIndex)
 
 QString GameListsPanel::selectedFullPath(int focusArea) const
 {
-    const QStringList& full = m_lib->games.UAE_FULL();
+    const GamePaths& full = m_lib->games.UAE_FULL();
     const auto pathAt = [&full](int index) { return index >= 0 && index < full.size() ? full.at(index) : QString(); };
     const int row = currentRow(focusArea);
     if (row < 0)

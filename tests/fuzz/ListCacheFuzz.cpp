@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const ListCache::ReadResult second = ListCache::read(again, folder);
     FUZZ_CHECK(!second.corrupt, "a written cache reads whole");
     FUZZ_CHECK(second.fullPaths == first.fullPaths, "paths read, written and read again are the same",
-          {QStringLiteral("read    ") + visible(first.fullPaths), QStringLiteral("re-read ") + visible(second.fullPaths)});
+          {QStringLiteral("read    ") + visible(first.fullPaths.toList()),
+           QStringLiteral("re-read ") + visible(second.fullPaths.toList())});
     FUZZ_CHECK(second.shortNames == first.shortNames, "names read, written and read again are the same",
           {QStringLiteral("read    ") + visible(first.shortNames), QStringLiteral("re-read ") + visible(second.shortNames)});
 

@@ -17,7 +17,7 @@ void expectSameAsScans(const QStringList& paths, const QStringList& queries, con
     RecordingHost host;
     GameList games(host);
     games.setLists(paths, paths);
-    PathLookup lookup(games.UAE_FULL());
+    PathLookup lookup(games.UAE_FULL().toList());
     for (const QString& q : queries) {
         EXPECT_EQ(lookup.exact(q), int(games.UAE_FULL().indexOf(q))) << what << ": exact " << q.toStdString();
         EXPECT_EQ(lookup.containing(q), games.FindInFullList(q)) << what << ": containing " << q.toStdString();
