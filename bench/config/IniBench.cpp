@@ -5,9 +5,12 @@
 // settings at its end. Every iteration reads a file the reader has not seen
 // (its time stamp is moved), so the figure is that of a first load. Beside
 // it, the way a reader that decodes the whole file for each key pays for one
-// key. Counters: peak memory above the start of the iteration (MB).
+// key. The same files read as one section in a pass (IniSection, which the
+// favourites and the game-folder patterns use). Counters: peak memory above
+// the start of the iteration (MB).
 #include "config/Ini.h"
 #include "config/TextFile.h"
+#include "library/IniSection.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -109,7 +112,9 @@ void touch(const QString& path, long second)
     utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
 }
 
-void BM_ReadProfileFromOddFile(benchmark::State& state)
+// Times `read` on a file the readers have not seen, every iteration.
+template <class Read>
+void readOddFile(benchmark::State& state, Read read)
 {
     QTemporaryDir dir;
     const QString file = oddFile(dir, Odd(state.range(0)));
@@ -122,10 +127,7 @@ void BM_ReadProfileFromOddFile(benchmark::State& state)
         memoryKb(before, ignored);
         resetPeakMemory();
         state.ResumeTiming();
-        for (int k = 0; k < 40; ++k) {
-            QString v = ReadIniValue("Settings", QStringLiteral("Key%1").arg(k), file, "x", false);
-            benchmark::DoNotOptimize(v);
-        }
+        read(file);
         state.PauseTiming();
         long now = 0, peak = 0;
         memoryKb(now, peak);
@@ -134,7 +136,29 @@ void BM_ReadProfileFromOddFile(benchmark::State& state)
     }
     state.counters["peak_MB_above"] = peakAboveMb;
 }
+
+void BM_ReadProfileFromOddFile(benchmark::State& state)
+{
+    readOddFile(state, [](const QString& file) {
+        for (int k = 0; k < 40; ++k) {
+            QString v = ReadIniValue("Settings", QStringLiteral("Key%1").arg(k), file, "x", false);
+            benchmark::DoNotOptimize(v);
+        }
+    });
+}
 BENCHMARK(BM_ReadProfileFromOddFile)
+    ->ArgName("random50MB_text64MB_keysAtEnd64MB")
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ReadSectionFromOddFile(benchmark::State& state)
+{
+    readOddFile(state, [](const QString& file) {
+        IniSection s = IniSection::read(file, QStringLiteral("Settings"));
+        benchmark::DoNotOptimize(s);
+    });
+}
+BENCHMARK(BM_ReadSectionFromOddFile)
     ->ArgName("random50MB_text64MB_keysAtEnd64MB")
     ->DenseRange(0, 2)
     ->Unit(benchmark::kMillisecond);
