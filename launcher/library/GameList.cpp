@@ -139,7 +139,12 @@ bool GameList::SaveListCache(const QString& cacheFile) const
 {
     if (cacheFile.isEmpty())
         return false;
-    return ListCache::write(cacheFile, m_full, m_short, AppEnvironment::programFolder());
+    // Written from copies (shared, not copied): window events run during
+    // the write and must not change what is being written.
+    const GamePaths full = m_full;
+    const QStringList names = m_short;
+    return ListCache::write(cacheFile, full, names, AppEnvironment::programFolder(),
+                            [this] { m_host.processEvents(); });
 }
 
 GameList::CacheLoad GameList::LoadGameListFromCache(const QString& cacheFile)

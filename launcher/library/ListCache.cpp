@@ -206,7 +206,7 @@ QString resolvedPath(const QString& programFolder, const QString& stored)
 }
 
 bool write(const QString& cacheFile, const GamePaths& fullPaths, const QStringList& shortNames,
-           const QString& programFolder)
+           const QString& programFolder, const std::function<void()>& progress)
 {
     QByteArray data;
     data.reserve(fullPaths.size() * 120);
@@ -239,6 +239,8 @@ bool write(const QString& cacheFile, const GamePaths& fullPaths, const QStringLi
         data += "\r\n";
         data += escapeLine(i < shortNames.size() ? shortNames.at(i) : QString()).toUtf8();
         data += "\r\n";
+        if (progress && i % 512 == 511)
+            progress();
     }
     return TextFile::writeAtomic(cacheFile, data);
 }

@@ -43,8 +43,10 @@ QString storedPath(const QString& programFolder, const QString& path);
 // The reverse: the absolute path of a stored value.
 QString resolvedPath(const QString& programFolder, const QString& stored);
 
+// `progress` is called after every 512 games (so a caller can let window
+// events run while a large list is written).
 bool write(const QString& cacheFile, const GamePaths& fullPaths, const QStringList& shortNames,
-           const QString& programFolder);
+           const QString& programFolder, const std::function<void()>& progress = {});
 
 struct ReadResult {
     bool found = false;   // the file exists and could be opened
