@@ -72,6 +72,30 @@ TEST_F(GameListTest, RebuildScansEachPatternMergesSortedAndRoundTripsThroughTheC
     EXPECT_EQ(again.WIthoutDoubles(), list.WIthoutDoubles());
 }
 
+TEST_F(GameListTest, WindowEventsDuringTheSaveCannotChangeWhatIsWritten)
+{
+    // Events run while a large list is written; one that replaces the lists
+    // (a reload) must not cut or mix the file being written.
+    WriteIniValue("Settings", "Dir_Parameter", "*.adf", settings, true);
+    for (int i = 0; i < 1500; ++i)
+        dir.write(QStringLiteral("Games/Game %1.adf").arg(i, 4, 10, QLatin1Char('0')));
+    int runsDuringSave = 0;
+    host.onEvents = [&] {
+        if (host.titleText() != QStringLiteral("Saving List.."))
+            return;
+        ++runsDuringSave;
+        list.setLists(QStringList{QStringLiteral("/elsewhere/x.adf")}, QStringList{QStringLiteral("x")});
+    };
+    list.RebuildList(input());
+    host.onEvents = nullptr;
+    EXPECT_GE(runsDuringSave, 2);
+    GameList again(host);
+    ASSERT_EQ(again.LoadGameListFromCache(cache), GameList::CacheLoad::Loaded);
+    ASSERT_EQ(again.count(), 1500);
+    EXPECT_EQ(again.UAE_FULL().at(1499), games + "Game 1499.adf");
+    EXPECT_EQ(again.UAE_Short().at(1499), QStringLiteral("Game 1499"));
+}
+
 TEST_F(GameListTest, EmptyDirParameterScansNothingAndMissingOneDefaultsToEverything)
 {
     dir.write("Games/a.adf");
