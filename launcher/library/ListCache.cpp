@@ -324,9 +324,10 @@ ReadResult read(const QString& cacheFile, const QString& programFolder, int maxP
     // lines are never all held at once beside the lists built from them.
     const qsizetype maxLines = qsizetype(qMax(0, maxPairs)) * 2;
     const qsizetype expectedPairs = qMin<qsizetype>(qMax(0, maxPairs), file.size() / 16 + 1);
-    // Room for every name the file could hold; the memory is only touched
-    // as names fill it.
-    r.fullPaths.reserve(expectedPairs, qMin<qsizetype>(file.size(), qsizetype(kMaxLineBytes) * expectedPairs));
+    // Room for every name a cache of ordinary size could hold (memory is
+    // only touched as names fill it); a larger file grows it as it goes.
+    constexpr qsizetype kReservedNameUnits = 8 << 20;
+    r.fullPaths.reserve(expectedPairs, qMin<qsizetype>(file.size(), kReservedNameUnits));
     r.shortNames.reserve(expectedPairs);
     PathResolver resolver(programFolder);
     const bool programFolderEnds = programFolder.endsWith(u'/');

@@ -57,8 +57,8 @@ TEST(GamePaths, ReadLikeThePlainListTheyWereMadeFrom)
         cut.append(QStringLiteral("/after/cut"));
         EXPECT_EQ(cut.toList(), list.mid(0, keep) + QStringList{QStringLiteral("/after/cut")});
         EXPECT_EQ(paths.toList(), list);
-        EXPECT_EQ(paths == GamePaths(list), true);
-        EXPECT_EQ(cut == paths, false);
+        EXPECT_TRUE(paths == GamePaths(list));
+        EXPECT_FALSE(cut == paths);
     }
 }
 
