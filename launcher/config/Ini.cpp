@@ -1,5 +1,6 @@
 #include "config/Ini.h"
 
+#include "config/FileNameCodec.h"
 #include "config/IniScan.h"
 #include "config/Language.h"
 #include "config/TextFile.h"
@@ -7,8 +8,6 @@
 #include "launch/PathOps.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QList>
 #include <QMutex>
@@ -269,7 +268,7 @@ std::shared_ptr<const LargeFile> parseLargeFile(const QString& file)
 // to be read whole (or cannot be looked at).
 std::shared_ptr<const LargeFile> largeFile(const QString& file)
 {
-    const QByteArray path = QFile::encodeName(file);
+    const QByteArray path = encodeFileName(file);
     struct stat st;
     if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < IniScan::kLargeFileBytes)
         return nullptr;
@@ -291,6 +290,13 @@ std::shared_ptr<const LargeFile> largeFile(const QString& file)
     if (recent.size() > kRecentFiles)
         recent.removeLast();
     return parsed;
+}
+
+// The folder `file` lies in ("." for a bare name).
+QString containingFolder(const QString& file)
+{
+    const qsizetype slash = file.lastIndexOf(u'/');
+    return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : file.left(slash);
 }
 
 } // namespace
@@ -344,7 +350,7 @@ bool WritePrivateProfileStrings(const QString& section, const QList<QPair<QStrin
                                 const QString& file)
 {
     QByteArray bytes;
-    if (QFileInfo::exists(file) && !TextFile::readBytes(file, bytes)) {
+    if (pathExists(file) && !TextFile::readBytes(file, bytes)) {
         // Never replace a file we could not read: its other keys would be lost.
         WriteFailures::report(file, Msg(QStringLiteral("nicht lesbar"), QStringLiteral("not readable")));
         return false;
@@ -366,16 +372,16 @@ QString ResolveIniFileName(const QString& name)
     if (IsAbsolutePath(name) || name.contains(u':'))
         return name;
     const QString inCurrent = AddTrailingSeparator(QDir::currentPath() + u'/') + name;
-    return QFileInfo::exists(inCurrent) ? inCurrent : name;
+    return pathExists(inCurrent) ? inCurrent : name;
 }
 
 QString ReadIniValue(const QString& section, const QString& key, const QString& file,
                      const QString& def, bool createIfMissing)
 {
-    if (!QFileInfo::exists(file)) {
+    if (!pathExists(file)) {
         // A file in a folder that is not there (a profile without a skin
         // folder) is optional: reading it creates nothing and reports nothing.
-        if (createIfMissing && QFileInfo(file).absoluteDir().exists())
+        if (createIfMissing && isDirectoryPath(containingFolder(file)))
             CreateEmptyFile(file);
         return def;
     }
@@ -408,7 +414,7 @@ bool WriteIniValues(const QString& section, const QList<QPair<QString, QString>>
 {
     // A missing file is created by the one replacement below, so a failed
     // write never leaves a new empty file behind.
-    if (!createIfMissing && !QFileInfo::exists(file))
+    if (!createIfMissing && !pathExists(file))
         return true;
     return WritePrivateProfileStrings(section, keyValues, ResolveIniFileName(file));
 }

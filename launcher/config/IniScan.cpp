@@ -1,8 +1,8 @@
 #include "config/IniScan.h"
 
+#include "config/FileNameCodec.h"
 #include "config/TextFile.h"
 
-#include <QFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -138,7 +138,7 @@ private:
 Result scan(const QString& path)
 {
     Result r;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return r;
     struct stat st;

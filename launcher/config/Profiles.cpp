@@ -1,9 +1,8 @@
 #include "config/Profiles.h"
 
+#include "config/FileNameCodec.h"
 #include "config/Ini.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -13,7 +12,7 @@ namespace Profiles {
 QStringList list(const QString& configRoot)
 {
     QStringList result;
-    const QByteArray root = QFile::encodeName(configRoot);
+    const QByteArray root = encodeFileName(configRoot);
     DIR* dir = opendir(root.constData());
     if (!dir)
         return result;
@@ -24,7 +23,7 @@ QStringList list(const QString& configRoot)
         struct stat st {};
         const QByteArray full = root + (root.endsWith('/') ? "" : "/") + name;
         if (stat(full.constData(), &st) == 0 && S_ISDIR(st.st_mode))
-            result.append(QFile::decodeName(name));
+            result.append(decodeFileName(name));
     }
     closedir(dir);
     return result;
@@ -32,7 +31,7 @@ QStringList list(const QString& configRoot)
 
 QString romCountSuffix(const QString& settingsFile)
 {
-    if (!QFileInfo::exists(settingsFile))
+    if (!pathExists(settingsFile))
         return {};
     const qint16 count = toInt16(ReadIniValue(QStringLiteral("Settings"), QStringLiteral("RomCount"),
                                               settingsFile, QStringLiteral("-1"), false));

@@ -1,11 +1,15 @@
 #include "config/TextFile.h"
 
 #include "config/AtomicWriter.h"
+#include "config/FileNameCodec.h"
 #include "config/WriteFailures.h"
 
 #include <QFile>
 #include <QFileDevice>
 #include <QStringDecoder>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace TextFile {
 
@@ -111,9 +115,16 @@ QString decode(const QByteArray& bytes)
 
 bool readBytes(const QString& path, QByteArray& out, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty())
         return false;
+    const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
     out = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
     return file.error() == QFileDevice::NoError;
 }
@@ -149,7 +160,7 @@ QStringList splitLines(const QString& text)
 bool writeAtomic(const QString& path, const QByteArray& data, QString* error)
 {
     QString reason;
-    if (AtomicWriter::replace(QFile::encodeName(path), data, reason))
+    if (AtomicWriter::replace(encodeFileName(path), data, reason))
         return true;
     if (error)
         *error = reason;

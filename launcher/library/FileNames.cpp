@@ -13,28 +13,6 @@
 
 namespace {
 
-constexpr char16_t kEscapeBase = 0xDC00; // byte b (0x80..0xFF) -> U+DC00 + b
-
-// A raw byte is a LONE low surrogate U+DC80..U+DCFF. The same code unit right
-// after a high surrogate is the second half of a character above U+FFFF
-// (U+1F4BE is D83D DCBE) and belongs to that character.
-bool isEscapedByteAt(const QChar* d, qsizetype i)
-{
-    const char16_t c = d[i].unicode();
-    if (c < kEscapeBase + 0x80 || c > kEscapeBase + 0xFF)
-        return false;
-    return i == 0 || !QChar::isHighSurrogate(d[i - 1].unicode());
-}
-
-qsizetype firstEscapedByte(const QString& name)
-{
-    const QChar* d = name.constData();
-    for (qsizetype i = 0; i < name.size(); ++i)
-        if (isEscapedByteAt(d, i))
-            return i;
-    return -1;
-}
-
 // The text the list collation compares: raw bytes read as Windows-1252 (the
 // encoding such names nearly always come from), so "M\xF6ller" sorts as
 // "Möller" beside its UTF-8 relatives instead of all raw bytes looking alike.
@@ -43,17 +21,9 @@ QString collationText(const QString& name, qsizetype firstEscape)
     QString out = name;
     QChar* d = out.data();
     for (qsizetype i = firstEscape; i < out.size(); ++i)
-        if (isEscapedByteAt(name.constData(), i))
-            d[i] = TextFile::decodeWindows1252(QByteArray(1, char(d[i].unicode() - kEscapeBase))).at(0);
+        if (FileNameCodec::isRawByteAt(name.constData(), i))
+            d[i] = TextFile::decodeWindows1252(QByteArray(1, char(d[i].unicode() - FileNameCodec::kRawByteBase))).at(0);
     return out;
-}
-
-bool statPath(const QString& path, struct stat& st)
-{
-    if (path.isEmpty())
-        return false;
-    const QByteArray raw = encodeFileName(path);
-    return ::stat(raw.constData(), &st) == 0;
 }
 
 bool matchFolded(const QChar* p, qsizetype pn, const QChar* s, qsizetype sn)
@@ -91,76 +61,6 @@ bool matchOne(const QString& foldedPattern, const QString& name)
 }
 
 } // namespace
-
-QString decodeFileName(QByteArrayView bytes)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype n = bytes.size();
-    bool ascii = true;
-    for (qsizetype i = 0; i < n && ascii; ++i)
-        ascii = p[i] < 0x80;
-    if (ascii)
-        return QString::fromLatin1(bytes.data(), n);
-
-    QString out;
-    out.reserve(n);
-    qsizetype runStart = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const int len = TextFile::utf8SequenceLength(p, i, n);
-        if (len > 0) {
-            i += len;
-            continue;
-        }
-        // A run may start with U+FEFF (a name beginning with it): it is part of the name.
-        out += TextFile::decodeUtf8KeepingBom(bytes.sliced(runStart, i - runStart));
-        out += QChar(char16_t(kEscapeBase + p[i]));
-        ++i;
-        runStart = i;
-    }
-    out += TextFile::decodeUtf8KeepingBom(bytes.sliced(runStart, n - runStart));
-    return out;
-}
-
-QByteArray encodeFileName(const QString& name)
-{
-    const QChar* d = name.constData();
-    const qsizetype n = name.size();
-    const qsizetype first = firstEscapedByte(name);
-    if (first < 0)
-        return name.toUtf8();
-
-    QByteArray out;
-    out.reserve(n * 2);
-    qsizetype runStart = 0;
-    for (qsizetype i = first; i < n; ++i) {
-        if (!isEscapedByteAt(d, i))
-            continue;
-        out += QStringView(d + runStart, i - runStart).toUtf8();
-        out += char(d[i].unicode() - kEscapeBase);
-        runStart = i + 1;
-    }
-    out += QStringView(d + runStart, n - runStart).toUtf8();
-    return out;
-}
-
-bool pathExists(const QString& path)
-{
-    struct stat st;
-    return statPath(path, st);
-}
-
-bool isDirectoryPath(const QString& path)
-{
-    struct stat st;
-    return statPath(path, st) && S_ISDIR(st.st_mode);
-}
-
-bool isRegularFile(const QString& path)
-{
-    struct stat st;
-    return statPath(path, st) && S_ISREG(st.st_mode);
-}
 
 bool readFileBytes(const QString& path, QByteArray& out, qint64 maxBytes)
 {
@@ -216,14 +116,14 @@ bool wildcardMatch(const QString& pattern, const QString& name)
 
 QString listBoxKey(const QString& name)
 {
-    const qsizetype first = firstEscapedByte(name);
+    const qsizetype first = FileNameCodec::firstRawByte(name);
     return (first < 0 ? name : collationText(name, first)).toCaseFolded();
 }
 
 bool listBoxLess(const QString& a, const QString& b)
 {
-    const qsizetype ea = firstEscapedByte(a);
-    const qsizetype eb = firstEscapedByte(b);
+    const qsizetype ea = FileNameCodec::firstRawByte(a);
+    const qsizetype eb = FileNameCodec::firstRawByte(b);
     const int c = (ea < 0 && eb < 0)
                       ? a.compare(b, Qt::CaseInsensitive)
                       : QString::compare(ea < 0 ? a : collationText(a, ea), eb < 0 ? b : collationText(b, eb),

@@ -1,12 +1,9 @@
 #pragma once
 // File names as the game library sees them.
-//  - Linux file names are bytes. decodeFileName turns them into text without
-//    losing anything: valid UTF-8 decodes normally, every byte of an invalid
-//    sequence (a Windows-1252 name copied from Windows) becomes the lone
-//    surrogate U+DC80..U+DCFF. encodeFileName reverses it exactly.
-//    (QFile::decodeName/encodeName replace such bytes by U+FFFD, so a file
-//    found by a scan could not be opened again.) Use pathExists/readFileBytes
-//    and the encoded bytes for every file the library opens.
+//  - Linux file names are bytes: decodeFileName and encodeFileName (see
+//    config/FileNameCodec.h) turn them into text and back without losing
+//    anything. Use pathExists/readFileBytes and the encoded bytes for every
+//    file the library opens.
 //  - WildcardList: "*" and "?" patterns, several joined by ";", matched
 //    ignoring case; "*.*" and a trailing ".*" also match names without a dot.
 //    Only a LONE low surrogate is a raw byte: the same code unit after a high
@@ -16,21 +13,13 @@
 //    ties broken by the exact text so that the order is always the same.
 //    Raw bytes count as the Windows-1252 characters they stand for.
 // Pure functions; any thread.
+#include "config/FileNameCodec.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-QString decodeFileName(QByteArrayView bytes);
-QByteArray encodeFileName(const QString& name);
-
-// True when `path` exists (any kind of file; symlinks followed).
-bool pathExists(const QString& path);
-// True when `path` is an existing directory (symlinks followed).
-bool isDirectoryPath(const QString& path);
-// True when `path` is an existing regular file (symlinks followed).
-bool isRegularFile(const QString& path);
 // Reads at most `maxBytes` of a file; false when it cannot be opened or read.
 bool readFileBytes(const QString& path, QByteArray& out, qint64 maxBytes);
 
