@@ -12,6 +12,8 @@
 #include "library/IniSection.h"
 #include "library/ListCache.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 constexpr qint64 kMaxAliasBytes = 16 << 20;
@@ -143,8 +145,14 @@ bool GameList::SaveListCache(const QString& cacheFile) const
     // the write and must not change what is being written.
     const GamePaths full = m_full;
     const QStringList names = m_short;
-    return ListCache::write(cacheFile, full, names, AppEnvironment::programFolder(),
-                            [this] { m_host.processEvents(); });
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    return ListCache::write(cacheFile, full, names, AppEnvironment::programFolder(), [&] {
+        if (sinceEvents.elapsed() >= m_saveEventIntervalMs) {
+            m_host.processEvents();
+            sinceEvents.restart();
+        }
+    });
 }
 
 GameList::CacheLoad GameList::LoadGameListFromCache(const QString& cacheFile)

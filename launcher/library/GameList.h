@@ -54,6 +54,9 @@ public:
     // escaped); every pair was loaded, a NUL being a character.
     CacheLoad LoadGameListFromCache(const QString& cacheFile);
     bool SaveListCache(const QString& cacheFile) const;
+    // How often window events run while the list cache is written (each
+    // run can repaint the window, so not for every few hundred games).
+    void setSaveEventIntervalMs(int ms) { m_saveEventIntervalMs = ms; }
 
     // Renames complete-list entries from an alias file ("search;display name").
     void ApplyAliasList(const QString& aliasFile);
@@ -79,6 +82,7 @@ private:
     QStringList m_short;
     QStringList m_simple;
     QList<int> m_simpleToComplete;
+    int m_saveEventIntervalMs = 50;
 };
 
 // The tab captions after a load, by interface language.
