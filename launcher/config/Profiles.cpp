@@ -3,7 +3,6 @@
 #include "config/FileNameCodec.h"
 #include "config/Ini.h"
 
-
 #include <dirent.h>
 #include <sys/stat.h>
 

@@ -4,9 +4,9 @@
 
 GamePaths::GamePaths(const QStringList& paths)
 {
-    qsizetype units = 0;
+    qsizetype units = 0; // the names' units: what follows each path's last "/"
     for (const QString& p : paths)
-        units += p.size();
+        units += p.size() - (p.lastIndexOf(u'/') + 1);
     reserve(paths.size(), units);
     for (const QString& p : paths)
         append(p);
