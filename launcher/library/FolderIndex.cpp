@@ -4,9 +4,12 @@
 
 #include <QHash>
 
+#include <QSet>
+
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <condition_variable>
 #include <string_view>
 #include <cstring>
 #include <ctime>
@@ -30,6 +33,10 @@ std::mutex g_lock;
 std::atomic<int> g_reads{0};
 QHash<QString, Kept> g_kept;
 std::list<QString> g_recent; // most recently used first
+// Folders being read right now, and the signal that one such read ended:
+// a second caller waits for that read instead of reading the folder again.
+QSet<QString> g_reading;
+std::condition_variable g_readEnded;
 
 qint64 nowNs()
 {
@@ -82,14 +89,32 @@ std::shared_ptr<const FolderIndex> FolderIndex::of(const QString& folderPath)
     const qint64 mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
     const qint64 ctimeNs = qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
     {
-        std::lock_guard<std::mutex> guard(g_lock);
-        const auto it = g_kept.constFind(folder);
-        if (it != g_kept.cend() && it->dev == st.st_dev && it->ino == st.st_ino && it->mtimeNs == mtimeNs
-            && it->ctimeNs == ctimeNs && it->readAtNs - std::max(mtimeNs, ctimeNs) >= kRacyNs) {
-            touch(folder);
-            return it->index;
+        std::unique_lock<std::mutex> guard(g_lock);
+        for (;;) {
+            const auto it = g_kept.constFind(folder);
+            if (it != g_kept.cend() && it->dev == st.st_dev && it->ino == st.st_ino && it->mtimeNs == mtimeNs
+                && it->ctimeNs == ctimeNs && it->readAtNs - std::max(mtimeNs, ctimeNs) >= kRacyNs) {
+                touch(folder);
+                return it->index;
+            }
+            if (!g_reading.contains(folder))
+                break;
+            g_readEnded.wait(guard);
         }
+        g_reading.insert(folder);
     }
+    // Whatever the read's outcome, waiting callers are woken to look again.
+    struct EndRead {
+        const QString& folder;
+        ~EndRead()
+        {
+            {
+                std::lock_guard<std::mutex> guard(g_lock);
+                g_reading.remove(folder);
+            }
+            g_readEnded.notify_all();
+        }
+    } endRead{folder};
 
     const qint64 readAt = nowNs();
     DIR* dir = ::opendir(raw.constData());
@@ -130,9 +155,9 @@ std::shared_ptr<const FolderIndex> FolderIndex::of(const QString& folderPath)
     index->buildBuckets();
 
     std::lock_guard<std::mutex> guard(g_lock);
-    g_kept.insert(folder, {st.st_dev, st.st_ino, mtimeNs, ctimeNs, readAt, std::move(index)});
+    g_kept.insert(folder, {st.st_dev, st.st_ino, mtimeNs, ctimeNs, readAt, index});
     touch(folder);
-    return g_kept.value(folder).index;
+    return index;
 }
 
 QString FolderIndex::nameAt(size_t i) const

@@ -13,7 +13,10 @@
 // a symlink whose target changes type, does not count as a change. The most
 // recently used kMaxFolders folders are kept.
 //
-// Thread-safe (the cache is locked; an index is immutable once made).
+// Thread-safe (the cache is locked; an index is immutable once made). A call
+// that finds its folder being read by another thread waits for that read and
+// takes its index, so a folder read ahead in the background (PreviewWarmer)
+// is never read twice at once.
 #include <QString>
 
 #include <memory>

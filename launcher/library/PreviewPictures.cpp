@@ -10,7 +10,6 @@
 #include <QImageReader>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -100,6 +99,46 @@ QString FixedFolder(const QString& parent, const QString& name)
     return found.isEmpty() ? QString() : base + found + u'/';
 }
 
+namespace {
+
+// The eight places a preview picture is looked for, in order: a folder (one
+// of PreviewFolders' folders, or a fixed sub-folder of it) and the pattern
+// after the game's name.
+enum class Base { Profile, Game, GameParent, Emulator };
+struct Place {
+    Base base;
+    const char* subFolder; // nullptr: the base folder itself
+    const char* suffix;
+};
+constexpr Place kPlaces[] = {
+    {Base::Profile, "Pictures", "*.*"}, {Base::Game, nullptr, "*.jpg"},    {Base::Game, nullptr, "*.png"},
+    {Base::GameParent, "snap", "*.*"},  {Base::GameParent, "Titles", "*.*"}, {Base::Emulator, "Titles", "*.*"},
+    {Base::Emulator, "Pictures", "*.*"}, {Base::Game, nullptr, "*.gif"},
+};
+
+// PreviewFolders' folders with a trailing "/"; a place's folder is found
+// only when it is needed, since most games are found in the first places.
+struct PlaceFolders {
+    explicit PlaceFolders(const PreviewFolders& folders)
+        : profile(withSlash(folders.profileFolder)), game(withSlash(folders.gameFolder)),
+          gameParent(game.isEmpty() ? QString() : parentFolder(game)), emulator(withSlash(folders.emulatorFolder))
+    {
+    }
+    QString folderOf(const Place& place) const
+    {
+        const QString& base = place.base == Base::Profile  ? profile
+                              : place.base == Base::Game   ? game
+                              : place.base == Base::GameParent ? gameParent
+                                                           : emulator;
+        if (base.isEmpty() || !place.subFolder)
+            return base;
+        return FixedFolder(base, QLatin1String(place.subFolder));
+    }
+    QString profile, game, gameParent, emulator;
+};
+
+} // namespace
+
 QString FindPreviewPicture(const QString& name, const PreviewFolders& folders)
 {
     QString stem = name;
@@ -109,28 +148,23 @@ QString FindPreviewPicture(const QString& name, const PreviewFolders& folders)
     if (stem.isEmpty())
         return {};
 
-    const QString game = withSlash(folders.gameFolder);
-    const QString parent = game.isEmpty() ? QString() : parentFolder(game);
-    const QString emulator = withSlash(folders.emulatorFolder);
-    const QString profile = withSlash(folders.profileFolder);
-    // Folders are resolved lazily: most games are found in the first places.
-    auto fixed = [](const QString& base, const char* sub) {
-        return base.isEmpty() ? QString() : FixedFolder(base, QLatin1String(sub));
-    };
-    const std::function<QString()> order[] = {
-        [&] { return firstMatch(fixed(profile, "Pictures"), stem + QStringLiteral("*.*")); },
-        [&] { return firstMatch(game, stem + QStringLiteral("*.jpg")); },
-        [&] { return firstMatch(game, stem + QStringLiteral("*.png")); },
-        [&] { return firstMatch(fixed(parent, "snap"), stem + QStringLiteral("*.*")); },
-        [&] { return firstMatch(fixed(parent, "Titles"), stem + QStringLiteral("*.*")); },
-        [&] { return firstMatch(fixed(emulator, "Titles"), stem + QStringLiteral("*.*")); },
-        [&] { return firstMatch(fixed(emulator, "Pictures"), stem + QStringLiteral("*.*")); },
-        [&] { return firstMatch(game, stem + QStringLiteral("*.gif")); },
-    };
-    for (const auto& look : order)
-        if (const QString found = look(); !found.isEmpty())
+    const PlaceFolders places(folders);
+    for (const Place& place : kPlaces)
+        if (const QString found = firstMatch(places.folderOf(place), stem + QLatin1String(place.suffix));
+            !found.isEmpty())
             return found;
     return {};
+}
+
+void ReadPreviewFoldersAhead(const PreviewFolders& folders, const std::function<bool()>& stop)
+{
+    const PlaceFolders places(folders);
+    for (const Place& place : kPlaces) {
+        if (stop && stop())
+            return;
+        if (const QString folder = places.folderOf(place); !folder.isEmpty())
+            FolderIndex::of(folder);
+    }
 }
 
 PreviewChoice ShowPreview(const QString& fullPath, const PreviewFolders& folders)

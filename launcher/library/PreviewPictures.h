@@ -17,6 +17,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 struct PreviewFolders {
     QString profileFolder;  // the emulator's profile folder
     QString gameFolder;     // the game folder (`TxtRomPath`)
@@ -25,6 +27,10 @@ struct PreviewFolders {
 
 // The full path of the first picture for `name`, empty when none.
 QString FindPreviewPicture(const QString& name, const PreviewFolders& folders);
+// Reads the index of every folder FindPreviewPicture may look in, in the
+// order it looks, so that the look-ups after it read no folder. Ends early
+// when `stop` returns true.
+void ReadPreviewFoldersAhead(const PreviewFolders& folders, const std::function<bool()>& stop = {});
 
 struct PreviewChoice {
     bool hideArea = false; // no game: hide the preview area (SetVorschaubild false)

@@ -322,6 +322,9 @@ void GameListsPanel::loadGameList()
 {
     if (!m_window->paths().hasEmulator())
         return;
+    // The first selection after the load looks for its preview; the folders
+    // it looks in are read meanwhile.
+    m_lib->previewWarmer.warm(previewFolders());
     const GameList::CacheLoad result = m_lib->games.LoadGameListFromCache(m_window->paths().listCacheFile());
     if (result != GameList::CacheLoad::Missing)
         refreshGameModels();

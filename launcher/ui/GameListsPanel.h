@@ -37,6 +37,7 @@
 class FocusStyle;
 class GameListModel;
 class MainWindow;
+struct PreviewFolders;
 class QCheckBox;
 class QKeyEvent;
 class QLabel;
@@ -179,6 +180,7 @@ private:
     void showSearchResults();
 
     // Preview.
+    PreviewFolders previewFolders() const;
     void showPreviewFor(int completeIndex);
     void showPicture(const QString& file);
     void hidePreview();

@@ -4,6 +4,7 @@
 // the panel's own sources only.
 #include "library/Favorites.h"
 #include "library/GameList.h"
+#include "library/PreviewWarmer.h"
 #include "ui/GameListsPanel.h"
 #include "ui/TitleDisplay.h"
 
@@ -13,4 +14,7 @@ struct GameListsPanel::Library {
     Favorites favourites;
     // How the library's title text shows in the window.
     TitleDisplay title;
+    // Reads the preview folders while the list loads (last member: its
+    // worker is joined first).
+    PreviewWarmer previewWarmer;
 };

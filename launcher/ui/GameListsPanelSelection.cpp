@@ -397,6 +397,16 @@ bool GameListsPanel::searchKey(QKeyEvent* event)
 
 // ---- Preview ---------------------------------------------------------------
 
+PreviewFolders GameListsPanel::previewFolders() const
+{
+    PreviewFolders folders;
+    folders.profileFolder = m_window->GetStartPfad();
+    folders.gameFolder = m_window->RomPathField;
+    folders.emulatorFolder = m_window->EmulatorPathField.isEmpty() ? QString()
+                                                                   : FolderOf(m_window->EmulatorPathField);
+    return folders;
+}
+
 void GameListsPanel::showPreviewFor(int completeIndex)
 {
     if (completeIndex < 0 || completeIndex >= m_lib->games.count()) {
@@ -404,12 +414,7 @@ void GameListsPanel::showPreviewFor(int completeIndex)
         return;
     }
     m_previewIndex = completeIndex;
-    PreviewFolders folders;
-    folders.profileFolder = m_window->GetStartPfad();
-    folders.gameFolder = m_window->RomPathField;
-    folders.emulatorFolder = m_window->EmulatorPathField.isEmpty() ? QString()
-                                                                   : FolderOf(m_window->EmulatorPathField);
-    const PreviewChoice choice = ShowPreview(m_lib->games.UAE_FULL().at(completeIndex), folders);
+    const PreviewChoice choice = ShowPreview(m_lib->games.UAE_FULL().at(completeIndex), previewFolders());
     if (choice.hideArea || choice.picture.isEmpty()) {
         hidePreview();
         return;

@@ -3,6 +3,7 @@
 #include "library/LibraryTestSupport.h"
 #include "library/FolderIndex.h"
 #include "library/PreviewPictures.h"
+#include "library/PreviewWarmer.h"
 #include "support/TempDir.h"
 
 #include <QBuffer>
@@ -14,6 +15,8 @@
 
 #include <cstring>
 #include <dirent.h>
+#include <latch>
+#include <thread>
 #include <sys/stat.h>
 
 
@@ -182,6 +185,63 @@ TEST_F(PreviewTest, AFolderIsReadAgainOnlyWhenItChanged)
     ASSERT_TRUE(QDir(game).removeRecursively());
     dir.write("Roms/Amiga/Zool.gif", "x");
     EXPECT_EQ(FindPreviewPicture("Zool.adf", folders), game + "Zool.gif");
+}
+
+TEST_F(PreviewTest, FoldersReadAheadServeTheLookUpsAndAreNeverReadTwiceAtOnce)
+{
+    // A folder large enough that reading it takes a while, so that the
+    // threads below overlap.
+    for (int i = 0; i < 4000; ++i)
+        ASSERT_TRUE(touchRaw(encodeFileName(folders.gameFolder), QByteArray("Game ") + QByteArray::number(i) + ".adf"));
+    const QString picture = dir.write("Config/Amiga/Pictures/Game 7.png", "x");
+    dir.mkdir("Roms/snap");
+    dir.mkdir("Emu/Titles");
+    QThread::msleep(FolderIndex::kRacyNs / 1'000'000 + 100); // see AFolderIsReadAgainOnlyWhenItChanged
+
+    // Eight threads asking for the same folder at once: one reads it, the
+    // others wait and take that index.
+    FolderIndex::clearCache();
+    int reads = FolderIndex::reads();
+    std::shared_ptr<const FolderIndex> got[8];
+    {
+        std::latch start(8);
+        std::vector<std::jthread> threads;
+        for (auto& index : got)
+            threads.emplace_back([&] {
+                start.arrive_and_wait();
+                index = FolderIndex::of(folders.gameFolder);
+            });
+    }
+    EXPECT_EQ(FolderIndex::reads(), reads + 1);
+    for (const auto& index : got) {
+        ASSERT_TRUE(index);
+        EXPECT_EQ(index.get(), got[0].get());
+    }
+    EXPECT_EQ(got[0]->size(), 4000);
+
+    // After reading ahead, look-ups in every place (a game without a
+    // picture tries all eight) read no folder, and find what they found
+    // without it.
+    FolderIndex::clearCache();
+    const QString expected = FindPreviewPicture("Game 7.adf", folders);
+    EXPECT_EQ(expected, picture);
+    FolderIndex::clearCache();
+    {
+        PreviewWarmer warmer;
+        warmer.warm(folders);
+        warmer.waitIdle();
+        reads = FolderIndex::reads();
+        EXPECT_EQ(FindPreviewPicture("Game 1.adf", folders), QString());
+        EXPECT_EQ(FindPreviewPicture("Game 7.adf", folders), expected);
+        EXPECT_EQ(FolderIndex::reads(), reads) << "every folder the look-ups use was read ahead";
+
+        // A newer request replaces one not yet begun; the destructor joins
+        // a worker that is still reading.
+        FolderIndex::clearCache();
+        warmer.warm(PreviewFolders{});
+        warmer.warm(folders);
+    }
+    EXPECT_EQ(FindPreviewPicture("Game 7.adf", folders), expected);
 }
 
 TEST_F(PreviewTest, TheIndexFindsWhatAPlainScanOfTheFolderFinds)
