@@ -94,7 +94,7 @@ bool resolveTarget(const QByteArray& path, QByteArray& target, int& error)
     return false;
 }
 
-bool writeAll(int fd, const QByteArray& data, int& error)
+bool writeAll(int fd, QByteArrayView data, int& error)
 {
     const char* p = data.constData();
     qsizetype left = data.size();
@@ -222,6 +222,11 @@ void setNamedTemporariesOnly(bool on)
 
 bool replace(const QByteArray& path, const QByteArray& data, QString& reason)
 {
+    return replace(path, Producer([&data](const Sink& sink) { return sink(data); }), reason);
+}
+
+bool replace(const QByteArray& path, const Producer& produce, QString& reason)
+{
     int error = 0;
     auto fail = [&](int e) {
         reason = systemText(e);
@@ -281,8 +286,9 @@ bool replace(const QByteArray& path, const QByteArray& data, QString& reason)
         // Mode and owner before the content, so no one else may read it meanwhile.
         if (exists && !keepModeAndOwner(pending.fd(), old, error))
             return fail(error);
-        if (!writeAll(pending.fd(), data, error))
-            return fail(error);
+        error = 0;
+        if (!produce([&](QByteArrayView part) { return writeAll(pending.fd(), part, error); }))
+            return fail(error != 0 ? error : ECANCELED);
         if (::fsync(pending.fd()) != 0)
             return fail(errno);
         if (nameless) {

@@ -24,13 +24,28 @@
 //    becomes theirs, as with any editor). When root cannot give the file back
 //    to its owner, the write fails rather than take the file away from them.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <functional>
 
 namespace AtomicWriter {
 
 // Replaces the file at `path` (local 8-bit encoding) with `data`. False on any
 // failure, with the old file untouched and `reason` set to the system's text.
 bool replace(const QByteArray& path, const QByteArray& data, QString& reason);
+
+// Takes the next part of the new content; false when writing it failed.
+using Sink = std::function<bool(QByteArrayView)>;
+// Hands the whole new content to the sink, part by part, and says whether
+// every part was taken (it stops at the first refused part). It may be called
+// a second time, when the first temporary file cannot be given a name, and
+// must then hand over the same content again.
+using Producer = std::function<bool(const Sink&)>;
+// As replace() above, for content too large to hold whole: it is written
+// while it is produced. A producer that returns false without a refused
+// part gives up the replacement ("Operation canceled").
+bool replace(const QByteArray& path, const Producer& produce, QString& reason);
 
 // The hidden temporary name used for `fileName`, for process `pid`.
 QByteArray temporaryName(const QByteArray& fileName, long long pid, quint32 random);

@@ -159,8 +159,14 @@ QStringList splitLines(const QString& text)
 
 bool writeAtomic(const QString& path, const QByteArray& data, QString* error)
 {
+    return writeAtomicStreamed(
+        path, [&data](const AtomicWriter::Sink& sink) { return sink(data); }, error);
+}
+
+bool writeAtomicStreamed(const QString& path, const AtomicWriter::Producer& produce, QString* error)
+{
     QString reason;
-    if (AtomicWriter::replace(encodeFileName(path), data, reason))
+    if (AtomicWriter::replace(encodeFileName(path), produce, reason))
         return true;
     if (error)
         *error = reason;

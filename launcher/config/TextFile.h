@@ -5,6 +5,8 @@
 // skipped. Files are replaced atomically (AtomicWriter): a crash, a kill or a
 // full disk leaves the old or the new file, never a torn or emptied one, and
 // every failed replacement is reported to WriteFailures. Any thread.
+#include "config/AtomicWriter.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -38,6 +40,8 @@ QStringList splitLines(const QString& text);
 // failure; the old file is then untouched, `error` (when given) receives the
 // reason and the file is reported to WriteFailures.
 bool writeAtomic(const QString& path, const QByteArray& data, QString* error = nullptr);
+// The same for content written while it is produced (AtomicWriter::Producer).
+bool writeAtomicStreamed(const QString& path, const AtomicWriter::Producer& produce, QString* error = nullptr);
 // Joins `lines` with CR LF after every line, encodes as UTF-8 and writes atomically.
 bool writeLinesCrLf(const QString& path, const QStringList& lines);
 

@@ -208,41 +208,52 @@ QString resolvedPath(const QString& programFolder, const QString& stored)
 bool write(const QString& cacheFile, const GamePaths& fullPaths, const QStringList& shortNames,
            const QString& programFolder, const std::function<void()>& progress)
 {
-    QByteArray data;
-    data.reserve(fullPaths.size() * 120);
-    // The games of one folder share the stored form of that folder: it is
-    // worked out once per folder (from its first game) and reused for
-    // ordinary names, so a collection outside the program folder costs one
-    // relative-path computation per folder instead of one per game.
-    // Keys view the folders held by `fullPaths`, which outlive the loop.
-    QHash<QStringView, QString> folderForms; // folder with "/" -> stored form with "/", or null
-    QString path;
-    auto stored = [&](qsizetype i) {
-        fullPaths.fill(i, path);
-        const QStringView folder = fullPaths.folderOf(i);
-        const QStringView name = fullPaths.nameOf(i);
-        if (folder.isEmpty() || name.isEmpty() || name.startsWith(u'.') || path.contains(u'\\'))
-            return storedPath(programFolder, path);
-        const auto known = folderForms.constFind(folder);
-        if (known != folderForms.cend() && !known->isNull())
-            return QString(*known).append(name);
-        const QString whole = storedPath(programFolder, path);
-        if (known == folderForms.cend())
-            folderForms.insert(folder, whole.endsWith(name) && whole.size() > name.size()
-                                           && whole.at(whole.size() - name.size() - 1) == u'/'
-                                       ? whole.chopped(name.size())
-                                       : QString());
-        return whole;
-    };
-    for (qsizetype i = 0; i < fullPaths.size(); ++i) {
-        data += escapeLine(stored(i)).toUtf8();
-        data += "\r\n";
-        data += escapeLine(i < shortNames.size() ? shortNames.at(i) : QString()).toUtf8();
-        data += "\r\n";
-        if (progress && i % 512 == 511)
-            progress();
-    }
-    return TextFile::writeAtomic(cacheFile, data);
+    // The file is written while its lines are made, a part at a time: a
+    // whole cache of 30,000 games is several megabytes, and holding it
+    // whole costs more in fresh memory than making it.
+    constexpr qsizetype kPartBytes = 256 * 1024;
+    return TextFile::writeAtomicStreamed(cacheFile, [&](const AtomicWriter::Sink& sink) {
+        QByteArray part;
+        part.reserve(kPartBytes + 4096);
+        // The games of one folder share the stored form of that folder: it
+        // is worked out once per folder (from its first game) and reused for
+        // ordinary names, so a collection outside the program folder costs
+        // one relative-path computation per folder instead of one per game.
+        // Keys view the folders held by `fullPaths`, which outlive the loop.
+        QHash<QStringView, QString> folderForms; // folder with "/" -> stored form with "/", or null
+        QString path;
+        auto stored = [&](qsizetype i) {
+            fullPaths.fill(i, path);
+            const QStringView folder = fullPaths.folderOf(i);
+            const QStringView name = fullPaths.nameOf(i);
+            if (folder.isEmpty() || name.isEmpty() || name.startsWith(u'.') || path.contains(u'\\'))
+                return storedPath(programFolder, path);
+            const auto known = folderForms.constFind(folder);
+            if (known != folderForms.cend() && !known->isNull())
+                return QString(*known).append(name);
+            const QString whole = storedPath(programFolder, path);
+            if (known == folderForms.cend())
+                folderForms.insert(folder, whole.endsWith(name) && whole.size() > name.size()
+                                               && whole.at(whole.size() - name.size() - 1) == u'/'
+                                           ? whole.chopped(name.size())
+                                           : QString());
+            return whole;
+        };
+        for (qsizetype i = 0; i < fullPaths.size(); ++i) {
+            part += escapeLine(stored(i)).toUtf8();
+            part += "\r\n";
+            part += escapeLine(i < shortNames.size() ? shortNames.at(i) : QString()).toUtf8();
+            part += "\r\n";
+            if (part.size() >= kPartBytes) {
+                if (!sink(part))
+                    return false;
+                part.resize(0);
+            }
+            if (progress && i % 512 == 511)
+                progress();
+        }
+        return sink(part);
+    });
 }
 
 namespace {

@@ -68,22 +68,62 @@ TEST(AtomicWrite, AFileSizeLimitLeavesTheOldFileAndReportsFailure)
         {"new content exactly at the limit", 300, 4096, true},
         {"new content shorter than the old", 4000, 100, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempDir dir;
-        const QByteArray old(c.oldSize, 'o');
-        const QString file = dir.write("Favoriten.ini", old);
-        const ProbeResult r = runProbe({"limited", "4096", file, QString::number(c.newSize)});
-        if (c.fits) {
-            EXPECT_EQ(r.exitCode, 0) << qPrintable(r.output);
-            EXPECT_EQ(dir.read("Favoriten.ini"), QByteArray(c.newSize, 'n'));
-        } else {
-            EXPECT_EQ(r.exitCode, 1) << qPrintable(r.output);
-            EXPECT_TRUE(r.output.startsWith("failed: ")) << qPrintable(r.output);
-            EXPECT_EQ(dir.read("Favoriten.ini"), old);
+    for (const Case& c : cases)
+        for (const char* mode : {"whole", "parts"}) {
+            SCOPED_TRACE(std::string(c.what) + ", written " + mode);
+            TempDir dir;
+            const QByteArray old(c.oldSize, 'o');
+            const QString file = dir.write("Favoriten.ini", old);
+            const ProbeResult r = runProbe({"limited", "4096", file, QString::number(c.newSize), mode});
+            if (c.fits) {
+                EXPECT_EQ(r.exitCode, 0) << qPrintable(r.output);
+                EXPECT_EQ(dir.read("Favoriten.ini"), QByteArray(c.newSize, 'n'));
+            } else {
+                EXPECT_EQ(r.exitCode, 1) << qPrintable(r.output);
+                EXPECT_TRUE(r.output.startsWith("failed: ")) << qPrintable(r.output);
+                EXPECT_EQ(dir.read("Favoriten.ini"), old);
+            }
+            EXPECT_TRUE(leftovers(dir.path()).isEmpty());
         }
+}
+
+TEST(AtomicWrite, ContentMadeWhileWrittenIsAllOrNothing)
+{
+    for (const bool named : {false, true}) {
+        SCOPED_TRACE(named ? "named temporary file" : "nameless temporary file");
+        AtomicWriter::setNamedTemporariesOnly(named);
+        TempDir dir;
+        const QString file = dir.write("arvex_Cache.txt", "old");
+        int runs = 0;
+        QByteArray expected;
+        ASSERT_TRUE(TextFile::writeAtomicStreamed(file, [&](const AtomicWriter::Sink& sink) {
+            ++runs;
+            expected.clear();
+            for (int part = 0; part < 300; ++part) {
+                const QByteArray bytes = QByteArray::number(part).repeated(part * 7 + 1) + "\r\n";
+                expected += bytes;
+                if (!sink(bytes))
+                    return false;
+            }
+            return sink({}); // an empty last part is fine
+        }));
+        EXPECT_EQ(runs, 1);
+        EXPECT_EQ(dir.read("arvex_Cache.txt"), expected);
+
+        // A producer that gives up half-way leaves the old file, says why, and leaves nothing behind.
+        QString why;
+        EXPECT_FALSE(TextFile::writeAtomicStreamed(
+            file,
+            [](const AtomicWriter::Sink& sink) {
+                sink(QByteArray(100000, 'n'));
+                return false;
+            },
+            &why));
+        EXPECT_FALSE(why.isEmpty());
+        EXPECT_EQ(dir.read("arvex_Cache.txt"), expected);
         EXPECT_TRUE(leftovers(dir.path()).isEmpty());
     }
+    AtomicWriter::setNamedTemporariesOnly(false);
 }
 
 TEST(AtomicWrite, AFullFileSystemLeavesTheOldFileAndReportsFailure)
@@ -125,6 +165,17 @@ TEST(AtomicWrite, AFullFileSystemLeavesTheOldFileAndReportsFailure)
         SCOPED_TRACE(c.what);
         QString why;
         EXPECT_FALSE(TextFile::writeAtomic(settings, QByteArray(c.size, 'n'), &why));
+        EXPECT_FALSE(why.isEmpty());
+        why.clear();
+        EXPECT_FALSE(TextFile::writeAtomicStreamed(
+            settings,
+            [&](const AtomicWriter::Sink& sink) {
+                for (int at = 0; at < c.size; at += 1000)
+                    if (!sink(QByteArray(std::min(1000, c.size - at), 'n')))
+                        return false;
+                return true;
+            },
+            &why));
         EXPECT_FALSE(why.isEmpty());
         QFile f(settings);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));

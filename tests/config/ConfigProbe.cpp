@@ -3,8 +3,11 @@
 //   arvex_config_probe write-loop FILE          rewrites FILE's keys one by one, for ever
 //   arvex_config_probe group-loop FILE [named]  rewrites the group Button1..Button12 of
 //                                               FILE, all with the same generation, for ever
-//   arvex_config_probe limited BYTES FILE SIZE  writes SIZE bytes to FILE with the file-size
-//                                               limit BYTES; prints "written" or "failed: why"
+//   arvex_config_probe limited BYTES FILE SIZE [parts]
+//                                               writes SIZE bytes to FILE with the file-size
+//                                               limit BYTES (with "parts": 1,000 bytes at a
+//                                               time while they are made); prints "written"
+//                                               or "failed: why"
 //   arvex_config_probe as-user UID GID FILE     writes "new" to FILE as that user
 // The writing commands exit 0 when the write reported success, 1 otherwise.
 #include "config/AtomicWriter.h"
@@ -15,6 +18,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -23,10 +27,19 @@
 
 namespace {
 
-int reportWrite(const QString& file, const QByteArray& data)
+int reportWrite(const QString& file, const QByteArray& data, bool inParts = false)
 {
     QString why;
-    const bool ok = TextFile::writeAtomic(file, data, &why);
+    const bool ok = inParts ? TextFile::writeAtomicStreamed(
+                                  file,
+                                  [&](const AtomicWriter::Sink& sink) {
+                                      for (qsizetype at = 0; at < data.size(); at += 1000)
+                                          if (!sink(QByteArrayView(data).sliced(at, std::min<qsizetype>(1000, data.size() - at))))
+                                              return false;
+                                      return true;
+                                  },
+                                  &why)
+                            : TextFile::writeAtomic(file, data, &why);
     std::printf("%s\n", ok ? "written" : qPrintable(QStringLiteral("failed: ") + why));
     return ok ? 0 : 1;
 }
@@ -72,7 +85,7 @@ int main(int argc, char** argv)
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{rlim_t(args.at(2).toLongLong()), rlim_t(args.at(2).toLongLong())};
         setrlimit(RLIMIT_FSIZE, &limit);
-        return reportWrite(args.at(3), QByteArray(args.at(4).toInt(), 'n'));
+        return reportWrite(args.at(3), QByteArray(args.at(4).toInt(), 'n'), args.value(5) == QLatin1String("parts"));
     }
     if (command == QLatin1String("as-user") && args.size() >= 5) {
         if (setgid(gid_t(args.at(3).toUInt())) != 0 || setuid(uid_t(args.at(2).toUInt())) != 0)
