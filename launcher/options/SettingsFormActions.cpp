@@ -13,6 +13,7 @@
 #include "services/Prompt.h"
 #include "services/files/FileChooser.h"
 #include "ui/ColorText.h"
+#include "ui/Skin.h"
 #include "ui/SkinColors.h"
 #include "ui/WindowUtils.h"
 
@@ -20,7 +21,6 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -338,13 +338,10 @@ void SettingsForm::loadValues()
     applySkinColours();
     delete m_background;
     m_background = nullptr;
-    const QStringList pictures =
-        QDir(m_host.startFolder() + QStringLiteral("Skin")).entryList({QStringLiteral("Settings.*")}, QDir::Files);
-    if (!pictures.isEmpty()) {
-        QPixmap picture(m_host.startFolder() + QStringLiteral("Skin/") + pictures.first());
-        if (!picture.isNull())
-            m_background = new QPixmap(picture);
-    }
+    const QPixmap picture = Skin::LoadPicture(
+        Skin::FindPictureFile(m_host.startFolder() + QStringLiteral("Skin/"), QStringLiteral("Settings")));
+    if (!picture.isNull())
+        m_background = new QPixmap(picture);
     update();
 
     QString toolTip;

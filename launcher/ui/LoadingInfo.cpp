@@ -1,8 +1,8 @@
 #include "ui/LoadingInfo.h"
 
+#include "ui/Skin.h"
 #include "ui/WindowUtils.h"
 
-#include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -55,15 +55,12 @@ LoadingInfo::LoadingInfo(const LoadingInfoLook& look, QWidget* parent)
     connect(m_endButton, &QPushButton::clicked, this, &LoadingInfo::Command1_Click);
 
     // 2-3: background and game picture; unreadable files leave them empty.
-    const QString background = firstMatchingFile(look.skinFolder, QStringLiteral("Settings.*"));
-    if (!background.isEmpty())
-        m_background.load(background);
+    m_background = Skin::LoadPicture(Skin::FindPictureFile(look.skinFolder, QStringLiteral("Settings")));
     if (!look.gamePicture.isNull()) {
         m_gameImage->setPixmap(look.gamePicture);
     } else {
-        const QString loading = firstMatchingFile(look.skinFolder, QStringLiteral("Loading.*"));
-        QPixmap pic;
-        if (!loading.isEmpty() && pic.load(loading))
+        const QPixmap pic = Skin::LoadPicture(Skin::FindPictureFile(look.skinFolder, QStringLiteral("Loading")));
+        if (!pic.isNull())
             m_gameImage->setPixmap(pic);
     }
 
@@ -138,19 +135,6 @@ void LoadingInfo::Command1_Click()
 {
     emit endGameRequested();
     close();
-}
-
-QString LoadingInfo::firstMatchingFile(const QString& folder, const QString& pattern)
-{
-    if (folder.isEmpty())
-        return {};
-    const QDir dir(folder);
-    const QStringList files =
-        dir.entryList({pattern}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& f : files)
-        if (!f.startsWith(u'.'))
-            return dir.filePath(f);
-    return {};
 }
 
 void LoadingInfo::mousePressEvent(QMouseEvent* event)

@@ -54,10 +54,6 @@ public:
     // The end button (Command1).
     void Command1_Click();
 
-    // The first file in `folder` whose name matches `pattern` ("Loading.*")
-    // ignoring case, in name order; empty when none.
-    static QString firstMatchingFile(const QString& folder, const QString& pattern);
-
 signals:
     void endGameRequested();
 

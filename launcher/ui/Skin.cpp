@@ -1,25 +1,54 @@
 #include "ui/Skin.h"
 
+#include "config/FileNameCodec.h"
 #include "config/Ini.h"
+#include "config/TextFile.h"
 #include "launch/PathOps.h"
 #include "ui/BuiltinPictures.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QImage>
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace Skin {
 
 namespace {
 
+enum class Kind { Files, Folders };
+
 // Entries of `folder` of the given kind in name order (ignoring case);
-// hidden (dot) entries are left out.
-QStringList entries(const QString& folder, QDir::Filters kind)
+// hidden (dot) entries are left out. Names are read as the bytes the folder
+// lists (see FileNameCodec), so a profile folder named in another encoding
+// finds its skin like any other.
+QStringList entries(const QString& folder, Kind kind)
 {
+    QStringList names;
     if (folder.isEmpty())
-        return {};
-    QDir dir(folder);
-    return dir.entryList(kind | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+        return names;
+    DIR* dir = ::opendir(encodeFileName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* e = ::readdir(dir)) {
+        if (e->d_name[0] == '.')
+            continue;
+        unsigned char type = e->d_type;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            struct stat target;
+            if (::fstatat(::dirfd(dir), e->d_name, &target, 0) != 0)
+                continue; // broken link or vanished entry
+            type = S_ISDIR(target.st_mode) ? DT_DIR : S_ISREG(target.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        if (type == (kind == Kind::Folders ? DT_DIR : DT_REG))
+            names.append(decodeFileName(QByteArrayView(e->d_name)));
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    return names;
 }
 
 // "base.*" as the platform's file patterns read it: the name itself, or the
@@ -47,9 +76,9 @@ QString FindFolder(const QString& parent, const QString& name)
     if (parent.isEmpty() || name.isEmpty())
         return {};
     const QString base = AddTrailingSeparator(parent);
-    if (QFileInfo(base + name).isDir())
+    if (isDirectoryPath(base + name))
         return base + name + QLatin1Char('/');
-    for (const QString& entry : entries(base, QDir::Dirs)) {
+    for (const QString& entry : entries(base, Kind::Folders)) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return base + entry + QLatin1Char('/');
     }
@@ -61,11 +90,19 @@ QString FindPictureFile(const QString& folder, const QString& baseName)
     if (folder.isEmpty() || baseName.isEmpty())
         return {};
     const QString base = AddTrailingSeparator(folder);
-    for (const QString& entry : entries(base, QDir::Files)) {
+    for (const QString& entry : entries(base, Kind::Files)) {
         if (matchesBaseName(entry, baseName))
             return base + entry;
     }
     return {};
+}
+
+QPixmap LoadPicture(const QString& file)
+{
+    QByteArray bytes;
+    if (file.isEmpty() || !TextFile::readBytes(file, bytes, kMaxPictureBytes + 1) || bytes.size() > kMaxPictureBytes)
+        return {};
+    return QPixmap::fromImage(QImage::fromData(bytes));
 }
 
 QString SkinFolder(const QString& startFolder) { return FindFolder(startFolder, QStringLiteral("Skin")); }
@@ -159,8 +196,7 @@ void SkinPictures::load(const QString& startFolder)
         if (file.startsWith(QLatin1Char(':'))) {
             pixmap = BuiltinPictures::load(kBuiltins[slot]);  // decoded once, then cached by Qt
         } else {
-            QImage image(file);
-            pixmap = QPixmap::fromImage(std::move(image));
+            pixmap = Skin::LoadPicture(file);
         }
         if (pixmap.isNull())
             continue;  // undecodable: the previous picture stays

@@ -31,6 +31,12 @@ QString FindFolder(const QString& parent, const QString& name);
 // ("baseName.*", also "baseName" alone), ignoring case, in name order;
 // hidden files and folders never match. Empty when none.
 QString FindPictureFile(const QString& folder, const QString& baseName);
+// Skin pictures larger than this are not loaded.
+inline constexpr qint64 kMaxPictureBytes = 64 << 20;
+// The picture in `file` (PNG, JPEG, GIF, BMP, ..., told by its content),
+// opened by the exact bytes of its name; null when it cannot be read or
+// decoded, or is larger than kMaxPictureBytes.
+QPixmap LoadPicture(const QString& file);
 // The skin folder of a start folder (FindFolder(start, "Skin")); empty when missing.
 QString SkinFolder(const QString& startFolder);
 // The skin file of an emulator's start folder: "Skin.ini" in its skin

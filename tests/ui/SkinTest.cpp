@@ -5,11 +5,16 @@
 #include "support/TempDir.h"
 #include "ui/Skin.h"
 
+#include "config/FileNameCodec.h"
 #include "config/Ini.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -115,6 +120,43 @@ TEST(EmulatorPicture, OwnNameComesBeforeLoading)
     EXPECT_EQ(Skin::FindEmulatorPicture(root, QStringLiteral("C64")), dir.file(QStringLiteral("Config/C64/Skin/Loading.gif")));
     for (const char* none : {"Empty", "Missing", ""})
         EXPECT_EQ(Skin::FindEmulatorPicture(root, QString::fromLatin1(none)), QString()) << none;
+}
+
+TEST(SkinPictures, FoldersAndPicturesNamedInWindows1252AreFoundAndLoaded)
+{
+    // A profile folder and an emulator picture copied from Windows keep
+    // their Windows-1252 bytes ("Spiele f\xFCr Amiga", "M\xE4me.png").
+    TempDir dir;
+    const QByteArray root = encodeFileName(dir.mkdir(QStringLiteral("Config")));
+    const QByteArray profile = root + "Spiele f\xFCr Amiga";
+    auto put = [](const QByteArray& path, const QByteArray& bytes) {
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0) << path.constData();
+        ASSERT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+        ::close(fd);
+    };
+    ASSERT_EQ(::mkdir(profile.constData(), 0755), 0);
+    ASSERT_EQ(::mkdir((profile + "/skin").constData(), 0755), 0);
+    put(profile + "/skin/Background.png", picture(QSize(50, 40), "PNG"));
+    put(profile + "/skin/Settings.bmp", picture(QSize(7, 5), "BMP"));
+    ASSERT_EQ(::mkdir((root + "M\xE4me").constData(), 0755), 0);
+    ASSERT_EQ(::mkdir((root + "M\xE4me/Skin").constData(), 0755), 0);
+    put(root + "M\xE4me/Skin/M\xE4me.png", picture(QSize(12, 34), "PNG"));
+
+    const QString start = decodeFileName(profile) + u'/';
+    EXPECT_EQ(Skin::SkinFolder(start), start + QStringLiteral("skin/"));
+    SkinPictures pictures;
+    pictures.load(start);
+    EXPECT_FALSE(pictures.isBuiltin(SkinPictures::Background));
+    EXPECT_EQ(pictures.picture(SkinPictures::Background).size(), QSize(50, 40));
+    EXPECT_EQ(Skin::LoadPicture(Skin::FindPictureFile(Skin::SkinFolder(start), QStringLiteral("Settings"))).size(),
+              QSize(7, 5));
+
+    const QString emu = decodeFileName(QByteArrayView("M\xE4me"));
+    const QString own = Skin::FindEmulatorPicture(decodeFileName(root), emu);
+    EXPECT_EQ(encodeFileName(own), root + "M\xE4me/Skin/M\xE4me.png");
+    EXPECT_EQ(Skin::LoadPicture(own).size(), QSize(12, 34));
+    EXPECT_TRUE(Skin::LoadPicture(start + QStringLiteral("skin/missing.png")).isNull());
 }
 
 TEST(SkinFile, DefaultsAreUsedAndStoredExceptTheEmptyDownloadAddress)
