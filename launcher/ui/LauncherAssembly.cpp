@@ -1,6 +1,7 @@
 #include "ui/LauncherAssembly.h"
 
 #include "config/SettingsPaths.h"
+#include "library/PreviewPictures.h"
 
 #include <QPixmap>
 
@@ -14,7 +15,9 @@ LauncherAssembly::LauncherAssembly(const SettingsPaths& paths)
     hooks.driveSlot = [this](int i) { return m_lists->driveSlot(i); };
     hooks.focusList = [this](int area) { m_lists->focusList(area); };
     hooks.gamePicture = [this] {
-        return m_lists->previewShown() ? QPixmap(m_lists->previewFile()) : QPixmap();
+        // Opened as the preview opened it: by the exact bytes of its name.
+        return m_lists->previewShown() ? QPixmap::fromImage(LoadVorschauImageFromPAth(m_lists->previewFile()))
+                                       : QPixmap();
     };
     // Pad navigation is created after the launch side that switches it.
     hooks.joystickNavigation = [this](bool on) {
