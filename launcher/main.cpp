@@ -3,6 +3,7 @@
 #include "cli/ProgramOptions.h"
 #include "cli/ProgramFolderCheck.h"
 #include "config/AppEnvironment.h"
+#include "config/FileNameCodec.h"
 #include "config/Language.h"
 #include "config/SettingsPaths.h"
 #include "firststart/FirstStartView.h"
@@ -24,11 +25,14 @@
 
 namespace {
 
+// The arguments after the program name. They are read as file names are
+// (FileNameCodec): a game named in bytes that are not UTF-8 keeps those
+// bytes and is found again, where the locale's decoding would replace them.
 QStringList rawArguments(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << decodeFileName(QByteArrayView(argv[i]));
     return arguments;
 }
 
@@ -84,8 +88,9 @@ int main(int argc, char** argv)
     window.setSingleInstance(&guard);
     FirstStartView firstStart(launcher, programFolder, AppEnvironment::exeName());
 
-    // The whole argument text (Qt's own options taken out), as one string: a game file to launch.
-    const QString commandLine = ProgramOptions::decide(QCoreApplication::arguments().mid(1), programName).gameText;
+    // The whole argument text, as one string: a game file to launch. The
+    // application took its own options ("-platform", ...) out of argc and argv.
+    const QString commandLine = ProgramOptions::decide(rawArguments(argc, argv), programName).gameText;
     int code = 0;
     switch (window.Form_Load(commandLine)) {
     case MainWindow::StartResult::AnotherInstance:
