@@ -1,5 +1,7 @@
 #include "library/GamePaths.h"
 
+#include <QHashFunctions>
+
 #include <algorithm>
 
 GamePaths::GamePaths(const QStringList& paths)
@@ -40,11 +42,11 @@ qsizetype GamePaths::indexOf(const QString& path) const
     const qsizetype slash = path.lastIndexOf(u'/');
     const QStringView folder = QStringView(path).left(slash + 1);
     const QStringView name = QStringView(path).mid(slash + 1);
-    const auto id = m_folderIds.constFind(folder.toString());
-    if (id == m_folderIds.cend())
+    const int id = findFolder(folder, qHash(folder));
+    if (id < 0)
         return -1;
     for (qsizetype i = 0; i < size(); ++i)
-        if (m_folderOf.at(i) == *id && nameOf(i) == name)
+        if (m_folderOf.at(i) == id && nameOf(i) == name)
             return i;
     return -1;
 }
@@ -58,18 +60,60 @@ QStringList GamePaths::toList() const
     return out;
 }
 
+QStringView GamePaths::folderText(int id) const
+{
+    const qsizetype start = id == 0 ? 0 : m_folderEnd.at(id - 1);
+    return QStringView(m_folderText).mid(start, m_folderEnd.at(id) - start);
+}
+
+int GamePaths::findFolder(QStringView folder, size_t hash) const
+{
+    if (m_folderSlots.isEmpty())
+        return -1;
+    const size_t mask = size_t(m_folderSlots.size()) - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const int id = m_folderSlots.at(qsizetype(slot));
+        if (id < 0 || folderText(id) == folder)
+            return id;
+    }
+}
+
+void GamePaths::growFolderSlots()
+{
+    // At most half full, so that every probe ends soon at a free slot.
+    const qsizetype slotCount = std::max<qsizetype>(64, m_folderSlots.size() * 2);
+    m_folderSlots.fill(-1, slotCount);
+    const size_t mask = size_t(slotCount) - 1;
+    for (int id = 0; id < int(m_folderEnd.size()); ++id) {
+        size_t slot = qHash(folderText(id)) & mask;
+        while (m_folderSlots.at(qsizetype(slot)) >= 0)
+            slot = (slot + 1) & mask;
+        m_folderSlots[qsizetype(slot)] = id;
+    }
+}
+
 int GamePaths::folderId(QStringView folder)
 {
-    if (m_lastFolder >= 0 && m_folders.at(m_lastFolder) == folder)
+    if (m_lastFolder >= 0 && folderText(m_lastFolder) == folder)
         return m_lastFolder;
-    const QString key = folder.toString();
-    auto it = m_folderIds.constFind(key);
-    if (it == m_folderIds.cend()) {
-        it = m_folderIds.insert(key, int(m_folders.size()));
-        m_folders.append(key);
+    const size_t hash = qHash(folder);
+    int id = findFolder(folder, hash);
+    if (id < 0) {
+        id = int(m_folderEnd.size());
+        m_folderText.append(folder);
+        m_folderEnd.append(m_folderText.size());
+        if (m_folderEnd.size() * 2 > m_folderSlots.size()) {
+            growFolderSlots(); // places the new folder too
+        } else {
+            const size_t mask = size_t(m_folderSlots.size()) - 1;
+            size_t slot = hash & mask;
+            while (m_folderSlots.at(qsizetype(slot)) >= 0)
+                slot = (slot + 1) & mask;
+            m_folderSlots[qsizetype(slot)] = id;
+        }
     }
-    m_lastFolder = *it;
-    return m_lastFolder;
+    m_lastFolder = id;
+    return id;
 }
 
 void GamePaths::append(QStringView path)

@@ -8,7 +8,6 @@
 // much. A path is split at its last "/" for storage only; at() gives back
 // exactly the text appended. Copies share their data (as Qt's lists do).
 // Plain data; one thread at a time.
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -35,7 +34,7 @@ public:
     // Sets `out` to path i, reusing its memory (for loops over every path).
     void fill(qsizetype i, QString& out) const;
     // Path i up to and with its last "/" (empty when it has none), and after it.
-    QStringView folderOf(qsizetype i) const { return m_folders.at(m_folderOf.at(i)); }
+    QStringView folderOf(qsizetype i) const { return folderText(m_folderOf.at(i)); }
     QStringView nameOf(qsizetype i) const;
 
     // The index of the first path equal to `path`, -1 when none.
@@ -73,11 +72,20 @@ public:
     const_iterator end() const { return {this, size()}; }
 
 private:
+    // The number of `folder`, given one when it is new.
     int folderId(QStringView folder);
+    // The number of `folder`, -1 when no path has it.
+    int findFolder(QStringView folder, size_t hash) const;
+    QStringView folderText(int id) const;
+    void growFolderSlots();
 
-    QStringList m_folders;         // every folder once, with its trailing "/"
-    QHash<QString, int> m_folderIds;
-    int m_lastFolder = -1;         // lists come sorted: most paths share the previous one's folder
+    // Every folder once, with its trailing "/", in one buffer (a collection
+    // with one folder per game has as many folders as games, and one
+    // string each would cost more than their text).
+    QString m_folderText;
+    QList<qsizetype> m_folderEnd; // per folder: where it ends in m_folderText
+    QList<int> m_folderSlots;     // open-addressed table of folder numbers by hash; -1: free
+    int m_lastFolder = -1;        // lists come sorted: most paths share the previous one's folder
     QList<int> m_folderOf;         // per path: its folder's number
     QList<qsizetype> m_nameEnd;    // per path: where its name ends in m_names (it starts where the previous ends)
     QString m_names;               // every name, one after another

@@ -7,6 +7,7 @@
 #include "support/QtPrint.h"
 #include "support/TempDir.h"
 
+#include <QHash>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -59,6 +60,31 @@ TEST(GamePaths, ReadLikeThePlainListTheyWereMadeFrom)
         EXPECT_EQ(paths.toList(), list);
         EXPECT_TRUE(paths == GamePaths(list));
         EXPECT_FALSE(cut == paths);
+    }
+}
+
+TEST(GamePaths, ThousandsOfFoldersMetInAnyOrderAreKeptOnceEach)
+{
+    // One folder per game, and folders met again out of order: each folder's
+    // text is kept once, and every path reads back as it was given.
+    QRandomGenerator rng(11);
+    QStringList list;
+    for (int i = 0; i < 20000; ++i)
+        list << QStringLiteral("/games/Folder %1/Game %2.adf").arg(rng.bounded(3000)).arg(i % 7);
+    const GamePaths paths(list);
+    EXPECT_EQ(paths.toList(), list);
+    QHash<QString, const QChar*> folderData;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QStringView folder = paths.folderOf(i);
+        const QChar* kept = folderData.value(folder.toString(), folder.data());
+        EXPECT_EQ(folder.data(), kept) << "folder kept twice: " << folder.toString().toStdString();
+        folderData.insert(folder.toString(), kept);
+    }
+    EXPECT_LE(folderData.size(), 3000);
+    for (int q = 0; q < 500; ++q) {
+        const QString probe = q % 3 ? list.at(rng.bounded(int(list.size())))
+                                    : QStringLiteral("/games/Folder %1/Game 9.adf").arg(rng.bounded(3100));
+        EXPECT_EQ(paths.indexOf(probe), list.indexOf(probe)) << qPrintable(probe);
     }
 }
 
