@@ -3,7 +3,6 @@
 #include "library/FileNames.h"
 
 #include <QHash>
-
 #include <QSet>
 
 #include <algorithm>

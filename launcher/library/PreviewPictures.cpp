@@ -111,8 +111,9 @@ struct Place {
     const char* suffix;
 };
 constexpr Place kPlaces[] = {
-    {Base::Profile, "Pictures", "*.*"}, {Base::Game, nullptr, "*.jpg"},    {Base::Game, nullptr, "*.png"},
-    {Base::GameParent, "snap", "*.*"},  {Base::GameParent, "Titles", "*.*"}, {Base::Emulator, "Titles", "*.*"},
+    {Base::Profile, "Pictures", "*.*"},  {Base::Game, nullptr, "*.jpg"},
+    {Base::Game, nullptr, "*.png"},      {Base::GameParent, "snap", "*.*"},
+    {Base::GameParent, "Titles", "*.*"}, {Base::Emulator, "Titles", "*.*"},
     {Base::Emulator, "Pictures", "*.*"}, {Base::Game, nullptr, "*.gif"},
 };
 
@@ -126,10 +127,10 @@ struct PlaceFolders {
     }
     QString folderOf(const Place& place) const
     {
-        const QString& base = place.base == Base::Profile  ? profile
-                              : place.base == Base::Game   ? game
+        const QString& base = place.base == Base::Profile      ? profile
+                              : place.base == Base::Game       ? game
                               : place.base == Base::GameParent ? gameParent
-                                                           : emulator;
+                                                               : emulator;
         if (base.isEmpty() || !place.subFolder)
             return base;
         return FixedFolder(base, QLatin1String(place.subFolder));
