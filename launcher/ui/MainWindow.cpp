@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -30,6 +31,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -124,6 +127,12 @@ void MainWindow::buildControls()
     top->addWidget(SettingsBtn);
     top->addWidget(Label5);
     top->addWidget(ExitBtn);
+    // The row is as high as what a running game shows in it (its icons and
+    // the caption) from the start, so that showing them does not push the
+    // window's rows down.
+    top->addSpacerItem(new QSpacerItem(0, std::max(AppRunningPicture->sizeHint().height(),
+                                                   QFontMetrics(MyCaptionLabel->font()).height()),
+                                       QSizePolicy::Fixed, QSizePolicy::Fixed));
     root->addLayout(top);
 
     // Emulator row: the combo, the small loading indicator and the name label.

@@ -11,6 +11,7 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -43,8 +44,15 @@ TEST(RunningIndicator, BothGoWhenTheGameEnds)
         setCurrentLanguage(kLanguageEnglish);
         window.show();
         QApplication::processEvents();
+        // Where the rows below the caption line are: the indicator must not move them.
+        auto emulatorRowY = [&] {
+            QApplication::processEvents();
+            return window.EmuListbox->mapTo(&window, QPoint(0, 0)).y();
+        };
+        const int rowY = emulatorRowY();
 
         ASSERT_TRUE(app.launch().startProgram(emu));
+        EXPECT_EQ(emulatorRowY(), rowY) << "the running indicator pushed the window's rows down";
         EXPECT_TRUE(window.AppRunningPicture->isVisible());
         EXPECT_TRUE(window.MyCaptionLabel->isVisible());
         EXPECT_EQ(window.MyCaptionLabel->text(), "Running: " + emu);
@@ -54,6 +62,7 @@ TEST(RunningIndicator, BothGoWhenTheGameEnds)
         EXPECT_FALSE(window.AppRunningPicture->isVisible());
         EXPECT_FALSE(window.MyCaptionLabel->isVisible());
         EXPECT_TRUE(window.TitleStr->isVisible()); // the title stays in view beside it
+        EXPECT_EQ(emulatorRowY(), rowY);
     }
     setCurrentLanguage(language);
     AppEnvironment::setOverrides({}, {});
