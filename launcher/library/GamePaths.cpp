@@ -83,13 +83,17 @@ void GamePaths::growFolderSlots()
     // At most half full, so that every probe ends soon at a free slot.
     const qsizetype slotCount = std::max<qsizetype>(64, m_folderSlots.size() * 2);
     m_folderSlots.fill(-1, slotCount);
-    const size_t mask = size_t(slotCount) - 1;
-    for (int id = 0; id < int(m_folderEnd.size()); ++id) {
-        size_t slot = qHash(folderText(id)) & mask;
-        while (m_folderSlots.at(qsizetype(slot)) >= 0)
-            slot = (slot + 1) & mask;
-        m_folderSlots[qsizetype(slot)] = id;
-    }
+    for (int id = 0; id < int(m_folderEnd.size()); ++id)
+        placeFolder(id, qHash(folderText(id)));
+}
+
+void GamePaths::placeFolder(int id, size_t hash)
+{
+    const size_t mask = size_t(m_folderSlots.size()) - 1;
+    size_t slot = hash & mask;
+    while (m_folderSlots.at(qsizetype(slot)) >= 0)
+        slot = (slot + 1) & mask;
+    m_folderSlots[qsizetype(slot)] = id;
 }
 
 int GamePaths::folderId(QStringView folder)
@@ -102,15 +106,10 @@ int GamePaths::folderId(QStringView folder)
         id = int(m_folderEnd.size());
         m_folderText.append(folder);
         m_folderEnd.append(m_folderText.size());
-        if (m_folderEnd.size() * 2 > m_folderSlots.size()) {
+        if (m_folderEnd.size() * 2 > m_folderSlots.size())
             growFolderSlots(); // places the new folder too
-        } else {
-            const size_t mask = size_t(m_folderSlots.size()) - 1;
-            size_t slot = hash & mask;
-            while (m_folderSlots.at(qsizetype(slot)) >= 0)
-                slot = (slot + 1) & mask;
-            m_folderSlots[qsizetype(slot)] = id;
-        }
+        else
+            placeFolder(id, hash);
     }
     m_lastFolder = id;
     return id;

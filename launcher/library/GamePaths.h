@@ -78,6 +78,8 @@ private:
     int findFolder(QStringView folder, size_t hash) const;
     QStringView folderText(int id) const;
     void growFolderSlots();
+    // Puts folder `id` into the first free slot from its hash on.
+    void placeFolder(int id, size_t hash);
 
     // Every folder once, with its trailing "/", in one buffer (a collection
     // with one folder per game has as many folders as games, and one

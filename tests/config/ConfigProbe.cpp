@@ -33,9 +33,11 @@ int reportWrite(const QString& file, const QByteArray& data, bool inParts = fals
     const bool ok = inParts ? TextFile::writeAtomicStreamed(
                                   file,
                                   [&](const AtomicWriter::Sink& sink) {
-                                      for (qsizetype at = 0; at < data.size(); at += 1000)
-                                          if (!sink(QByteArrayView(data).sliced(at, std::min<qsizetype>(1000, data.size() - at))))
+                                      for (qsizetype at = 0; at < data.size(); at += 1000) {
+                                          const qsizetype n = std::min<qsizetype>(1000, data.size() - at);
+                                          if (!sink(QByteArrayView(data).sliced(at, n)))
                                               return false;
+                                      }
                                       return true;
                                   },
                                   &why)
